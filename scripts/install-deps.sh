@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages DravikProbe builds, tests and runs with; skips what is there.
+set -euo pipefail
+pkgs=(cmake g++ ninja-build qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-texgyre fonts-dejavu xvfb xauth)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
