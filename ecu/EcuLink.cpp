@@ -1,0 +1,90 @@
+#include "ecu/EcuLink.h"
+
+#include <algorithm>
+
+namespace dp {
+
+bool EcuLink::ReadAttempt(uint8_t& byte, int& silentMs)
+{
+    if (port_.readByte(byte)) {
+        silentMs = 0;
+        return true;
+    }
+    if (silentMs >= kSilenceLimitMs) return false;
+    if (!port_.waitForInput(1)) {
+        ++silentMs;
+        return false;
+    }
+    silentMs = 0;
+    return port_.readByte(byte);
+}
+
+bool EcuLink::EcuInit()
+{
+    for (int request = 0; request < 2; ++request) {
+        SendCommand({0xFF, 0xFF, 0xEF});
+        int silentMs = 0;
+        for (int attempt = 0; attempt < kHandshakeAttempts; ++attempt) {
+            uint8_t b = 0;
+            if (ReadAttempt(b, silentMs) && b == 0x10) return true;
+        }
+    }
+    return false;
+}
+
+void EcuLink::DrainInput()
+{
+    uint8_t b = 0;
+    while (port_.readByte(b)) {
+    }
+}
+
+void EcuLink::AwaitInput()
+{
+    for (int round = 0; round < kAwaitRounds; ++round) {
+        port_.waitForInput(1);
+        if (port_.inputCount() > kAwaitThreshold) return;
+    }
+}
+
+bool EcuLink::ReadReplyFrame(int minLength, int maxLength)
+{
+    bool keeping = false;
+    int count = 0;
+    int silentMs = 0;
+    for (int attempt = 0; attempt < kFrameAttempts; ++attempt) {
+        uint8_t b = 0;
+        if (!ReadAttempt(b, silentMs)) continue;
+        if (b == 0xFF) keeping = true;
+        if (!keeping) continue;
+        FrameBuffer[std::size_t(count)] = b;
+        ++count;
+        if (count == 2 && (b < minLength || b > maxLength)) {
+            keeping = false;
+            count = 0;
+            continue;
+        }
+        if (count >= 2 && count == FrameBuffer[1] + 2) return true;
+    }
+    return false;
+}
+
+void EcuLink::SendStop()
+{
+    SendCommand({0x30});
+    DrainInput();
+}
+
+void EcuLink::SendCommand(std::initializer_list<uint8_t> bytes)
+{
+    SendCommand(bytes.begin(), int(bytes.size()));
+}
+
+void EcuLink::SendCommand(const uint8_t* bytes, int count)
+{
+    count = std::min<int>(count, int(CommandBuffer.size()));
+    std::copy_n(bytes, count, CommandBuffer.begin());
+    port_.write(CommandBuffer.data(), count);
+}
+
+}  // namespace dp

@@ -1,0 +1,58 @@
+#pragma once
+// The link operations every ECU command is built from. All exchanges are synchronous
+// on the caller's thread; a silent ECU is never an error here, only a false result.
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+
+#include "ecu/SerialPort.h"
+
+namespace dp {
+
+class EcuLink {
+public:
+    explicit EcuLink(SerialPort& port) : port_(port) {}
+
+    // Handshake 0xFF 0xFF 0xEF, answered by 0x10; at most two requests.
+    bool EcuInit();
+    // Discards every byte waiting.
+    void DrainInput();
+    // Waits until more than 30 bytes are waiting, at most 101 rounds of 1 ms.
+    void AwaitInput();
+    // Collects one reply frame (0xFF, L, L bytes) into FrameBuffer within 1000 read
+    // attempts; frames whose length lies outside [minLength, maxLength] are dropped.
+    bool ReadReplyFrame(int minLength = 0, int maxLength = 255);
+    // Ends the ECU's reply: 0x30, then DrainInput.
+    void SendStop();
+    // Builds a request in the shared command buffer and writes it in one piece.
+    void SendCommand(std::initializer_list<uint8_t> bytes);
+    void SendCommand(const uint8_t* bytes, int count);
+
+    // FrameBuffer[0] is 0xFF, [1] the length L, [2 .. L + 1] the payload.
+    std::array<uint8_t, 257> FrameBuffer{};
+    // Payload byte k, counted from 1 as the protocol documents count them.
+    uint8_t Payload(int k) const { return FrameBuffer[std::size_t(k) + 1]; }
+    int FrameLength() const { return FrameBuffer[1]; }
+
+    SerialPort& port() { return port_; }
+
+    static constexpr int kHandshakeAttempts = 5000;
+    static constexpr int kFrameAttempts = 1000;
+    static constexpr int kAwaitRounds = 101;
+    static constexpr int kAwaitThreshold = 30;
+    // A read attempt that finds nothing waits up to 1 ms for input, so that answers
+    // travelling through an adapter's latency are not missed by attempts that would
+    // otherwise all pass in microseconds. After this much unbroken silence the
+    // remaining attempts no longer wait, so a dead line never stalls the program.
+    static constexpr int kSilenceLimitMs = 200;
+
+private:
+    // One read attempt; silentMs counts the unbroken silence of the running operation.
+    bool ReadAttempt(uint8_t& byte, int& silentMs);
+
+    SerialPort& port_;
+    std::array<uint8_t, 19> CommandBuffer{};
+};
+
+}  // namespace dp

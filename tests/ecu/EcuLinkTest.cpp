@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include "ecu/EcuLink.h"
+#include "ecu/ScriptedPort.h"
+
+namespace dp::test {
+namespace {
+
+Bytes Frame(const EcuLink& link)
+{
+    return Bytes(link.FrameBuffer.begin(), link.FrameBuffer.begin() + link.FrameBuffer[1] + 2);
+}
+
+struct FrameCase {
+    const char* name;
+    Bytes incoming;
+    int byteUs;  // spacing of arrivals; 0 = all waiting already
+    int minLength, maxLength;
+    bool complete;
+    Bytes frame;
+};
+
+class ReadReplyFrameTest : public ::testing::TestWithParam<FrameCase> {};
+
+TEST_P(ReadReplyFrameTest, CollectsTheFrame)
+{
+    const FrameCase& c = GetParam();
+    ScriptedPort port;
+    port.arrive(0, c.incoming, c.byteUs);
+    EcuLink link(port);
+    EXPECT_EQ(link.ReadReplyFrame(c.minLength, c.maxLength), c.complete);
+    if (c.complete) EXPECT_EQ(Frame(link), c.frame);
+}
+
+Bytes Long(uint8_t length)
+{
+    Bytes b = {0xFF, length};
+    for (int i = 0; i < length; ++i) b.push_back(uint8_t(i));
+    return b;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Link, ReadReplyFrameTest,
+    ::testing::Values(
+        FrameCase{"StrayBytesSkipped", {0x12, 0x34, 0xA5, 0xFF, 0x02, 0x21, 0x03}, 0, 0, 255, true, {0xFF, 0x02, 0x21, 0x03}},
+        FrameCase{"FfInsidePayloadKept", {0xFF, 0x03, 0xFF, 0x07, 0xFF}, 0, 0, 255, true, {0xFF, 0x03, 0xFF, 0x07, 0xFF}},
+        FrameCase{"UnacceptedLengthDropped",
+                  {0xFF, 0x0C, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 0xFF, 0x09, 1, 2, 3, 4, 5, 6, 7, 8, 9},
+                  0, 9, 11, true, {0xFF, 0x09, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        FrameCase{"LengthEightRefused", {0xFF, 0x08, 1, 2, 3, 4, 5, 6, 7, 8}, 0, 9, 11, false, {}},
+        FrameCase{"LengthZero", {0xFF, 0x00, 0x55}, 0, 0, 255, true, {0xFF, 0x00}},
+        FrameCase{"Length255", Long(255), 0, 0, 255, true, Long(255)},
+        FrameCase{"TrickleAtLineSpeed", {0xA5, 0x00, 0xFF, 0x02, 0x10, 0x20}, 1040, 0, 255, true, {0xFF, 0x02, 0x10, 0x20}},
+        FrameCase{"LastBytesNeverCome", {0xFF, 0x05, 1, 2}, 0, 0, 255, false, {}},
+        FrameCase{"Silence", {}, 0, 0, 255, false, {}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(EcuLink, SilentFrameReadMakesItsAttemptsAndStopsWaiting)
+{
+    ScriptedPort port;
+    EcuLink link(port);
+    EXPECT_FALSE(link.ReadReplyFrame());
+    EXPECT_EQ(port.readCalls, EcuLink::kFrameAttempts);
+    EXPECT_EQ(port.waitedUs, EcuLink::kSilenceLimitMs * 1000);
+}
+
+TEST(EcuLink, FrameAfterAPauseStillCompletes)
+{
+    ScriptedPort port;
+    port.arrive(150'000, {0xFF, 0x01, 0x42});  // a slow unit, within the silence limit
+    EcuLink link(port);
+    ASSERT_TRUE(link.ReadReplyFrame());
+    EXPECT_EQ(link.Payload(1), 0x42);
+}
+
+TEST(EcuLink, HandshakeAnsweredAfterTheWrite)
+{
+    ScriptedPort port;
+    port.onWrite = [](ScriptedPort& p, const Bytes& w) {
+        if (w == Bytes{0xFF, 0xFF, 0xEF}) p.arrive(p.nowUs + 4000, {0x10});
+    };
+    EcuLink link(port);
+    EXPECT_TRUE(link.EcuInit());
+    EXPECT_EQ(port.writes.size(), 1u);
+}
+
+TEST(EcuLink, StrayAnswerAlreadyWaitingCountsAndLaterBytesStay)
+{
+    ScriptedPort port;
+    port.arriveNow({0x33, 0x10, 0x44});
+    EcuLink link(port);
+    EXPECT_TRUE(link.EcuInit());
+    EXPECT_EQ(port.writes, (std::vector<Bytes>{{0xFF, 0xFF, 0xEF}}));
+    EXPECT_EQ(port.waiting(), 1u);  // 0x44 is left for the next command's drain
+}
+
+TEST(EcuLink, SilentHandshakeTriesTwiceOnTheOpenPort)
+{
+    ScriptedPort port;
+    EcuLink link(port);
+    EXPECT_FALSE(link.EcuInit());
+    EXPECT_EQ(port.writes, (std::vector<Bytes>{{0xFF, 0xFF, 0xEF}, {0xFF, 0xFF, 0xEF}}));
+    EXPECT_EQ(port.readCalls, 2 * EcuLink::kHandshakeAttempts);
+    EXPECT_TRUE(port.isOpen());
+    // Bounded: a dead line costs the silence limit per request, not seconds.
+    EXPECT_EQ(port.waitedUs, 2 * EcuLink::kSilenceLimitMs * 1000);
+}
+
+TEST(EcuLink, AwaitInputWaitsForMoreThanThirtyBytesAtMost101Rounds)
+{
+    ScriptedPort silent;
+    EcuLink link(silent);
+    link.AwaitInput();
+    EXPECT_EQ(silent.waitedUs, 101'000);
+    EXPECT_EQ(silent.readCalls, 0);
+
+    ScriptedPort busy;
+    busy.arrive(0, Bytes(40, 0xA5), 1040);
+    EcuLink busyLink(busy);
+    busyLink.AwaitInput();
+    EXPECT_EQ(busy.waiting(), 31u);
+}
+
+TEST(EcuLink, SendStopWritesStopByteAndDrains)
+{
+    ScriptedPort port;
+    port.arriveNow({1, 2, 3});
+    EcuLink link(port);
+    link.SendStop();
+    EXPECT_EQ(port.writes, (std::vector<Bytes>{{0x30}}));
+    EXPECT_EQ(port.waiting(), 0u);
+}
+
+TEST(EcuLink, PortFailureEscapesAsSerialError)
+{
+    ScriptedPort port;
+    port.failReads = true;
+    EcuLink link(port);
+    EXPECT_THROW(link.ReadReplyFrame(), SerialError);
+    port.failReads = false;
+    port.close();
+    EXPECT_THROW(link.SendStop(), SerialError);
+}
+
+}  // namespace
+}  // namespace dp::test
