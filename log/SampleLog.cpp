@@ -1,0 +1,43 @@
+#include "log/SampleLog.h"
+
+#include <type_traits>
+
+namespace dp {
+
+// Blocks are raw storage; nodes are built in place and, being trivially
+// destructible, need no destructor call when the block goes.
+static_assert(std::is_trivially_destructible_v<SampleNode>);
+
+void SampleLog::BlockDeleter::operator()(SampleNode* block) const
+{
+    std::allocator<SampleNode>().deallocate(block, kBlockNodes);
+}
+
+void SampleLog::AppendSample(const TEngineSample& sample)
+{
+    if (Blocks_.empty() || UsedInLastBlock_ == kBlockNodes) {
+        Blocks_.emplace_back(std::allocator<SampleNode>().allocate(kBlockNodes));
+        UsedInLastBlock_ = 0;
+    }
+    SampleNode* node = std::construct_at(Blocks_.back().get() + UsedInLastBlock_,
+                                         SampleNode{sample, Tail_, nullptr});
+    ++UsedInLastBlock_;
+    ++Count_;
+    if (Head_ == nullptr) {
+        Head_ = node;
+        Cursor_ = node;
+    } else {
+        Tail_->Next = node;
+    }
+    Tail_ = node;
+}
+
+void SampleLog::ClearLog()
+{
+    std::vector<Block>().swap(Blocks_);
+    UsedInLastBlock_ = 0;
+    Count_ = 0;
+    Head_ = Tail_ = Cursor_ = nullptr;
+}
+
+}  // namespace dp
