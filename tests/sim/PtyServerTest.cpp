@@ -1,0 +1,129 @@
+// Real serial software talks to the virtual unit through the pseudo-terminal.
+
+#if defined(__unix__) || defined(__APPLE__)
+
+#include <gtest/gtest.h>
+
+#include <QSerialPort>
+#include <QElapsedTimer>
+#include <filesystem>
+#include <unistd.h>
+
+#include "sim/PtyServer.h"
+
+namespace dp::sim {
+namespace {
+
+QByteArray Bytes(std::initializer_list<uint8_t> b) { return QByteArray(reinterpret_cast<const char*>(b.begin()), int(b.size())); }
+
+// Reads until want bytes are in or the time is up.
+QByteArray ReadFor(QSerialPort& port, int want, int ms)
+{
+    QByteArray got;
+    QElapsedTimer timer;
+    timer.start();
+    while (got.size() < want && timer.elapsed() < ms) {
+        if (port.bytesAvailable() == 0) port.waitForReadyRead(10);
+        got += port.read(want - got.size());
+    }
+    return got;
+}
+
+// Reads until the line stays quiet for quietMs.
+QByteArray ReadUntilQuiet(QSerialPort& port, int quietMs)
+{
+    QByteArray got;
+    while (port.waitForReadyRead(quietMs) || port.bytesAvailable() > 0) got += port.readAll();
+    return got;
+}
+
+void Send(QSerialPort& port, const QByteArray& b)
+{
+    ASSERT_EQ(port.write(b), b.size());
+    ASSERT_TRUE(port.waitForBytesWritten(1000));
+}
+
+class PtyServerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        server.start();
+        port.setPortName(QString::fromStdString(server.slavePath()));
+        port.setBaudRate(9600);
+        ASSERT_TRUE(port.open(QIODevice::ReadWrite)) << port.errorString().toStdString();
+        port.setDataBits(QSerialPort::Data8);
+        port.setParity(QSerialPort::NoParity);
+        port.setStopBits(QSerialPort::OneStop);
+        port.setFlowControl(QSerialPort::NoFlowControl);
+    }
+
+    PtyServer server{{}, 9600};
+    QSerialPort port;
+};
+
+TEST_F(PtyServerTest, HandshakeRegisterReadAndFaultCodes)
+{
+    Send(port, Bytes({0xFF, 0xFF, 0xEF}));
+    EXPECT_EQ(ReadFor(port, 1, 2000), Bytes({0x10}));
+
+    Send(port, Bytes({0x5A, 0x00, 0x5A, 0x01, 0xF0}));
+    const QByteArray head = ReadFor(port, 12, 2000);  // echo and two frames
+    ASSERT_EQ(head.size(), 12);
+    EXPECT_EQ(head.left(4), Bytes({0xA5, 0x00, 0xA5, 0x01}));
+    EXPECT_EQ(head.mid(4, 2), Bytes({0xFF, 0x02}));
+    EXPECT_EQ(head.mid(8, 2), Bytes({0xFF, 0x02}));
+    Send(port, Bytes({0x30}));
+    const QByteArray tail = ReadUntilQuiet(port, 100);
+    ASSERT_FALSE(tail.isEmpty());
+    EXPECT_EQ(uint8_t(tail.back()), 0xCF);
+    EXPECT_EQ((head.size() + tail.size() - 1 - 4) % 4, 0) << "whole frames, then CF";
+
+    Send(port, Bytes({0xD1, 0xF0}));
+    EXPECT_EQ(ReadFor(port, 7, 2000), Bytes({0x2E, 0xFF, 0x04, 0x21, 0x03, 0x0B, 0x0C}));
+    Send(port, Bytes({0x30}));
+    const QByteArray end = ReadUntilQuiet(port, 100);
+    ASSERT_FALSE(end.isEmpty());
+    EXPECT_EQ(uint8_t(end.back()), 0xCF);
+}
+
+// The unit keeps line pace: a stream of 4-byte frames brings about 960 bytes a second.
+TEST_F(PtyServerTest, StreamIsPacedAtLineSpeed)
+{
+    Send(port, Bytes({0x5A, 0x00, 0x5A, 0x01, 0xF0}));
+    QElapsedTimer timer;
+    timer.start();
+    const QByteArray got = ReadFor(port, 10000, 300);
+    const double perSecond = got.size() * 1000.0 / double(timer.elapsed());
+    Send(port, Bytes({0x30}));
+    ReadUntilQuiet(port, 100);
+    EXPECT_GT(perSecond, 600);
+    EXPECT_LT(perSecond, 1300);
+}
+
+TEST(PtyServerLink, LinkPointsAtTheTerminalAndGoesAway)
+{
+    const std::string link = ::testing::TempDir() + "dp-ecusim-link-" + std::to_string(getpid());
+    std::filesystem::remove(link);
+    {
+        PtyServer server({}, 9600);
+        server.makeLink(link);
+        server.makeLink(link);  // again: replaces its own link
+        EXPECT_EQ(std::filesystem::read_symlink(link), server.slavePath());
+    }
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
+TEST(PtyServerLink, RefusesToReplaceAFile)
+{
+    const std::string file = ::testing::TempDir() + "dp-ecusim-file-" + std::to_string(getpid());
+    { std::FILE* f = std::fopen(file.c_str(), "w"); ASSERT_NE(f, nullptr); std::fclose(f); }
+    PtyServer server({}, 9600);
+    EXPECT_THROW(server.makeLink(file), std::runtime_error);
+    EXPECT_TRUE(std::filesystem::is_regular_file(file));
+    std::filesystem::remove(file);
+}
+
+}  // namespace
+}  // namespace dp::sim
+
+#endif
