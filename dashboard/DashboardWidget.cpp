@@ -1,0 +1,32 @@
+#include "dashboard/DashboardWidget.h"
+
+#include "dashboard/DashboardLayout.h"
+#include "dashboard/GaugeImageWidget.h"
+#include "dashboard/LampShapeWidget.h"
+
+namespace dp {
+
+void ShowSample(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
+                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint)
+{
+    for (const GaugeSpec& gauge : kGauges) {
+        GaugeImageWidget* image = images[std::size_t(gauge.image - 1)];
+        if (!image) continue;
+        DrawGauge(image->picture(), QString::fromUtf8(gauge.title), sample.*gauge.field,
+                  gauge.minimum, gauge.maximum, colors, fonts, decimalPoint, image->palette());
+        image->update();
+    }
+    for (const LampSpec& lamp : kLamps)
+        if (LampShapeWidget* shape = shapes[std::size_t(lamp.shape - 1)])
+            shape->setBrushColor(LampColor(sample.*lamp.flag));
+}
+
+void PlaceDashboard(int clientWidth, int clientHeight, const GaugeImages& images, QWidget* panel)
+{
+    const DashboardGeometry g = ArrangeDashboard(clientWidth, clientHeight);
+    for (std::size_t i = 0; i < images.size(); ++i)
+        if (images[i]) images[i]->setGeometry(g.images[i]);
+    if (panel) panel->setGeometry(panel->x(), g.panelTop, g.panelWidth, panel->height());
+}
+
+}  // namespace dp

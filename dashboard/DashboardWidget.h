@@ -1,0 +1,28 @@
+#pragma once
+// Showing one sample on the main window's gauges and lamps, and placing the gauges.
+
+#include "dashboard/GaugeRenderer.h"
+#include "ecu/EngineSample.h"
+
+#include <array>
+
+class QWidget;
+
+namespace dp {
+
+class GaugeImageWidget;
+class LampShapeWidget;
+
+using GaugeImages = std::array<GaugeImageWidget*, 12>;  // Image1 ... Image12
+using LampShapes = std::array<LampShapeWidget*, 8>;     // Shape1 ... Shape8
+
+// Draws the twelve gauges in image order, then sets the lamp colours. Null entries
+// are skipped.
+void ShowSample(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
+                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint);
+
+// Applies ArrangeDashboard for the client size to the images and the panel (its left
+// and height stay).
+void PlaceDashboard(int clientWidth, int clientHeight, const GaugeImages& images, QWidget* panel);
+
+}  // namespace dp

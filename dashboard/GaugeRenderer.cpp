@@ -1,0 +1,165 @@
+#include "dashboard/GaugeRenderer.h"
+
+#include "dashboard/Colors.h"
+#include "dashboard/NumberFormat.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace dp {
+namespace {
+
+constexpr double kTitlePoints = 30;
+constexpr double kReadoutPoints = 56;
+constexpr double kScalePoints = 29;
+constexpr int kReadoutDigits = 5;
+
+// Independent of the floating-point environment's rounding mode.
+double RoundHalfEven(double x)
+{
+    const double r = std::round(x);  // halves away from zero
+    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+    return r;
+}
+
+QFont GaugeFont(const QString& family, double points, double ppi)
+{
+    QFont font(family);
+    font.setStyleHint(QFont::Serif);
+    font.setBold(true);
+    font.setPixelSize(FontPixelHeight(points, ppi));
+    return font;
+}
+
+// Text with its top-left corner at (cx - w div 2, cy - h div 2).
+void DrawCentredText(QPainter& p, const QFont& font, const QColor& color, const QString& text,
+                     QPoint centre)
+{
+    p.setFont(font);
+    p.setPen(color);
+    const QFontMetrics fm(font);
+    const int left = centre.x() - fm.horizontalAdvance(text) / 2;
+    const int top = centre.y() - fm.height() / 2;
+    p.drawText(QPoint(left, top + fm.ascent()), text);  // drawText places the baseline
+}
+
+// Pixel centres, so that odd widths cover whole pixels on both sides.
+void DrawRadial(QPainter& p, double inner, double outer, int degrees)
+{
+    const QPointF half(0.5, 0.5);
+    p.drawLine(QPointF(GaugePoint(inner, degrees)) + half, QPointF(GaugePoint(outer, degrees)) + half);
+}
+
+QPen WidePen(const QColor& color, int width)
+{
+    return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+}  // namespace
+
+QString GaugeFontFamily()
+{
+    const QStringList installed = QFontDatabase::families();
+    for (const char* name : {"Book Antiqua", "TeX Gyre Pagella"})
+        if (installed.contains(QLatin1String(name), Qt::CaseInsensitive)) return QLatin1String(name);
+    QFont serif;
+    serif.setStyleHint(QFont::Serif);
+    return serif.defaultFamily();
+}
+
+int FontPixelHeight(double points, double ppi)
+{
+    if (!(ppi > 0) || !std::isfinite(ppi)) ppi = 96;
+    return std::clamp(int(RoundHalfEven(points * ppi / 72.0)), 1, 4096);
+}
+
+GaugeFonts MakeGaugeFonts(double ppi, const QString& family)
+{
+    return {GaugeFont(family, kTitlePoints, ppi), GaugeFont(family, kReadoutPoints, ppi),
+            GaugeFont(family, kScalePoints, ppi)};
+}
+
+QPoint GaugePoint(double radius, int degrees)
+{
+    const double rad = degrees * std::numbers::pi / 180.0;
+    return {kGaugeCentre + int(RoundHalfEven(radius * std::cos(rad))),
+            kGaugeCentre + int(RoundHalfEven(radius * std::sin(rad)))};
+}
+
+float RoundToTenth(float value)
+{
+    // value * 10 is exact in double, so only the halving rule decides.
+    return float(RoundHalfEven(double(value) * 10.0) / 10.0);
+}
+
+int NeedleAngle(float value, float minimum, float maximum)
+{
+    // A reading that is not a number, or a range without width, rests at the start.
+    if (std::isnan(value) || !(maximum > minimum)) return kScaleStartAngle;
+    double v = value;
+    if (v < minimum) v = minimum;
+    if (v > maximum) v = maximum;
+    // Multiplying first keeps exact halves exact, so ties round to even as intended.
+    double share = (v - minimum) * kScaleSweep / (double(maximum) - double(minimum));
+    if (!(share >= 0)) share = 0;  // NaN from infinite ranges
+    return kScaleStartAngle + int(RoundHalfEven(std::min<double>(share, kScaleSweep)));
+}
+
+std::array<long long, 7> ScaleNumbers(float minimum, float maximum)
+{
+    std::array<long long, 7> numbers{};
+    const double lo = minimum, span = double(maximum) - double(minimum);
+    for (int k = 0; k < 7; ++k) {
+        const double n = RoundHalfEven(lo + span * k / 6.0);
+        // Beyond +-9e18 (or NaN) the number cannot be held; show the nearest limit.
+        numbers[std::size_t(k)] = std::isnan(n) ? 0 : (long long)std::clamp(n, -9.0e18, 9.0e18);
+    }
+    return numbers;
+}
+
+void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,
+               const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
+               const QPalette& palette)
+{
+    if (picture.isNull()) return;
+    QPainter p(&picture);
+    if (!p.isActive()) return;
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+
+    const QColor scaleColor = ColorFromValue(colors.scale, palette);
+    const QColor digitColor = ColorFromValue(colors.digit, palette);
+
+    p.fillRect(picture.rect(), ColorFromValue(colors.background, palette));
+    DrawCentredText(p, fonts.title, ColorFromValue(colors.title, palette), title, {250, 300});
+
+    // The readout shows the rounded reading before clamping: out-of-range values show
+    // their own number while the needle rests at the scale's end.
+    const float v = RoundToTenth(value);
+    DrawCentredText(p, fonts.readout, digitColor, FormatGeneral(v, kReadoutDigits, decimalPoint),
+                    {250, 400});
+
+    const std::array<long long, 7> numbers = ScaleNumbers(minimum, maximum);
+    for (int k = 0; k < 7; ++k) {
+        const int angle = kScaleStartAngle + 40 * k;
+        p.setPen(WidePen(scaleColor, 5));
+        DrawRadial(p, 200, 235, angle);
+        DrawCentredText(p, fonts.scale, digitColor, QString::number(numbers[std::size_t(k)]),
+                        GaugePoint(165, angle));
+        if (k < 6) {
+            p.setPen(WidePen(scaleColor, 3));
+            for (int minor = 10; minor <= 30; minor += 10) DrawRadial(p, 215, 235, angle + minor);
+        }
+    }
+
+    p.setPen(WidePen(ColorFromValue(colors.needle, palette), 9));
+    const QPointF half(0.5, 0.5);
+    p.drawLine(QPointF(kGaugeCentre, kGaugeCentre) + half,
+               QPointF(GaugePoint(230, NeedleAngle(v, minimum, maximum))) + half);
+}
+
+}  // namespace dp
