@@ -72,7 +72,36 @@ bool EcuLink::ReadReplyFrame(int minLength, int maxLength)
 void EcuLink::SendStop()
 {
     SendCommand({0x30});
+    FinishStream();
     DrainInput();
+}
+
+// Until its end mark the unit is still sending the frame under way and ignores new
+// requests. Draining at once would leave that frame's tail on the line, where the next
+// command would take it for its own reply, so the stream is read out frame by frame
+// (a 0xCF inside a frame's data is no end mark), bounded like a frame read.
+void EcuLink::FinishStream()
+{
+    int toSkip = 0;  // bytes of the current frame still to pass over; -1: its length is next
+    int quietMs = 0;
+    for (int attempt = 0; attempt < kFrameAttempts; ++attempt) {
+        uint8_t b = 0;
+        if (!port_.readByte(b)) {
+            if (quietMs >= kStopQuietMs) return;
+            quietMs = port_.waitForInput(1) ? 0 : quietMs + 1;
+            continue;
+        }
+        quietMs = 0;
+        if (toSkip == -1) {
+            toSkip = b;
+        } else if (toSkip > 0) {
+            --toSkip;
+        } else if (b == 0xCF) {
+            return;
+        } else if (b == 0xFF) {
+            toSkip = -1;
+        }
+    }
 }
 
 void EcuLink::SendCommand(std::initializer_list<uint8_t> bytes)

@@ -23,7 +23,7 @@ public:
     // Collects one reply frame (0xFF, L, L bytes) into FrameBuffer within 1000 read
     // attempts; frames whose length lies outside [minLength, maxLength] are dropped.
     bool ReadReplyFrame(int minLength = 0, int maxLength = 255);
-    // Ends the ECU's reply: 0x30, then DrainInput.
+    // Ends the ECU's reply: 0x30, the rest of the stream up to its end mark, DrainInput.
     void SendStop();
     // Builds a request in the shared command buffer and writes it in one piece.
     void SendCommand(std::initializer_list<uint8_t> bytes);
@@ -46,8 +46,12 @@ public:
     // otherwise all pass in microseconds. After this much unbroken silence the
     // remaining attempts no longer wait, so a dead line never stalls the program.
     static constexpr int kSilenceLimitMs = 200;
+    // After the stop byte the unit finishes the frame under way, sends 0xCF and falls
+    // silent; a line quiet this long also ends the wait (a unit that sends no mark).
+    static constexpr int kStopQuietMs = 30;
 
 private:
+    void FinishStream();
     // One read attempt; silentMs counts the unbroken silence of the running operation.
     bool ReadAttempt(uint8_t& byte, int& silentMs);
 

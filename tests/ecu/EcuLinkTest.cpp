@@ -131,6 +131,31 @@ TEST(EcuLink, SendStopWritesStopByteAndDrains)
     EXPECT_EQ(port.waiting(), 0u);
 }
 
+TEST(EcuLink, SendStopReadsTheStreamOutToItsEndMark)
+{
+    struct Case {
+        const char* name;
+        Bytes afterStop;  // what the unit still sends, one byte per 1.04 ms
+        std::size_t left; // bytes on the line once it has settled
+    };
+    const Case cases[] = {
+        {"FrameThenMark", {0xFF, 0x03, 0x11, 0x22, 0x33, 0xCF, 0x77}, 1},
+        {"MarkAndHeaderInsideData", {0xFF, 0x04, 0xCF, 0xFF, 0x01, 0xCF, 0xCF, 0x77}, 1},
+        {"MarkAtOnce", {0xCF, 0x77}, 1},
+        {"NoMarkQuietLine", {0xFF, 0x01, 0x42}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedPort port;
+        port.arrive(2000, c.afterStop, 1040);
+        EcuLink link(port);
+        link.SendStop();
+        EXPECT_EQ(port.writes, (std::vector<Bytes>{{0x30}}));
+        port.nowUs += 100'000;
+        EXPECT_EQ(port.waiting(), c.left);  // only what came after the mark
+    }
+}
+
 TEST(EcuLink, PortFailureEscapesAsSerialError)
 {
     ScriptedPort port;

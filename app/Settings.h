@@ -1,0 +1,38 @@
+#pragma once
+// The program's settings and their file "param.bin" (54 bytes, little-endian).
+
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace dp {
+
+struct TAppSettings {
+    std::string PortName = "COM1";  // at most 30 8-bit characters
+    uint8_t BaudIndex = 7;          // speed code 0..15; 7 is 9600 bit/s
+    int32_t UpdatesPerSecond = 10;
+    // Colours as 0x00BBGGRR; a top byte of 0xFF names a system colour.
+    uint32_t TitleColor = 0xFFFFFF;
+    uint32_t ScaleColor = 0x008000;
+    uint32_t NeedleColor = 0x0000FF;
+    uint32_t DigitColor = 0xFFFFFF;
+
+    bool operator==(const TAppSettings&) const = default;
+};
+
+inline constexpr int kSettingsFileSize = 54;
+inline constexpr int kPortNameMax = 30;
+inline const QString kSettingsFileName = QStringLiteral("param.bin");
+
+bool IsOfferedRate(int32_t updatesPerSecond);
+// Refresh interval in ms: 1000 / UpdatesPerSecond, rounded.
+int RefreshIntervalMs(int32_t updatesPerSecond);
+
+// Fills the settings from the file when it exists and begins with "DP"; otherwise leaves
+// them. Throws IoError on a failing read; fields read before the failure keep the file's
+// values. Values the program can never have written fall back to their defaults.
+void LoadSettings(TAppSettings& settings, const QString& fileName = kSettingsFileName);
+// Writes all fields. The old file is replaced only once the new one is complete.
+void SaveSettings(const TAppSettings& settings, const QString& fileName = kSettingsFileName);
+
+}  // namespace dp

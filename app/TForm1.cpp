@@ -1,0 +1,383 @@
+#include "app/TForm1.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include "app/TForm3.h"
+#include "app/TForm7.h"
+#include "dashboard/DashboardLayout.h"
+#include "dashboard/DashboardWidget.h"
+#include "dashboard/GaugeImageWidget.h"
+#include "dashboard/LampShapeWidget.h"
+#include "dashboard/NumberFormat.h"
+#include "dashboard/TForm5.h"
+#include "ecu/FileIo.h"
+#include "ecu/LiveData.h"
+#include "ecu/TForm4.h"
+#include "ecu/TForm6.h"
+#include "log/LogFile.h"
+#include "log/SampleLog.h"
+#include "log/TForm2.h"
+
+namespace dp {
+namespace {
+
+QString AskLogName(QWidget* parent, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QStringLiteral("DravikProbe log (*.dgz)"));
+    dialog.setDefaultSuffix(QStringLiteral("dgz"));
+    return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().first()
+                                                                                   : QString();
+}
+
+void ShowWindow(QWidget* w)
+{
+    if (!w) return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+}  // namespace
+
+TForm1::TForm1(SampleLog& log, MainWindowServices services)
+    : log_(log),
+      services_(std::move(services)),
+      errors_(services_.showError ? services_.showError
+                                  : ErrorReporter::Presenter([this](const QString& text) {
+                                        QMessageBox::critical(this, windowTitle(), text);
+                                    })),
+      port_(services_.port ? *services_.port : static_cast<SerialPort&>(ComPort1)),
+      link_(port_),
+      fonts_(MakeGaugeFonts(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
+                                                             : 96.0))
+{
+    if (!services_.nowDays) services_.nowDays = LocalNowDays;
+    if (!services_.askSaveLogName) services_.askSaveLogName = [this] { return AskLogName(this, QFileDialog::AcceptSave); };
+    if (!services_.askOpenLogName) services_.askOpenLogName = [this] { return AskLogName(this, QFileDialog::AcceptOpen); };
+
+    setWindowTitle(QStringLiteral("DravikProbe"));
+    setMinimumSize(720, 500);
+    resize(983, 512);
+    BuildControls();
+    BuildMenu();
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    FormCreate();
+    ApplyControls();
+    Timer1->start();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::attachWindows(const SecondaryWindows& windows)
+{
+    windows_ = windows;
+    redrawRequested_ = windows.form5 ? &windows.form5->RedrawRequested : nullptr;
+}
+
+void TForm1::BuildControls()
+{
+    ClientArea = new QWidget(this);
+    ClientArea->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(ClientArea);
+    ClientArea->installEventFilter(this);
+
+    for (std::size_t i = 0; i < Image.size(); ++i) {
+        Image[i] = new GaugeImageWidget(ClientArea);
+        Image[i]->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        Image[i]->setToolTip(QString::fromUtf8(kGauges[i].hint));
+    }
+
+    sPanel1 = new QFrame(ClientArea);
+    sPanel1->setObjectName(QStringLiteral("sPanel1"));
+    sPanel1->setGeometry(0, 0, 901, kPanelHeight);
+
+    struct ButtonSpec {
+        QPushButton** button;
+        int left, top, width;
+        const char* caption;
+        const char* hint;
+        void (TForm1::*handler)();
+    };
+    const ButtonSpec buttons[] = {
+        {&sButton1, 4, 4, 89, "Подключиться", "Подключение к ECU", &TForm1::sButton1Click},
+        {&sButton2, 96, 4, 89, "Считывать", "Онлайн считывание состояния двигателя", &TForm1::sButton2Click},
+        {&sButton3, 188, 4, 93, "Записывать", "Включить запись лога", &TForm1::sButton3Click},
+        {&sButton4, 4, 32, 89, "Ошибки", "Считать коды ошибок", &TForm1::sButton4Click},
+        {&sButton5, 96, 32, 89, "Сброс", "Сбросить ошибки", &TForm1::sButton5Click},
+        {&sButton6, 188, 32, 93, "Сброс SL", "Сброс самообучения (Self learning)", &TForm1::sButton6Click},
+    };
+    int n = 1;
+    for (const ButtonSpec& b : buttons) {
+        auto* button = new QPushButton(QString::fromUtf8(b.caption), sPanel1);
+        button->setObjectName(QStringLiteral("sButton%1").arg(n++));
+        button->setGeometry(b.left, b.top, b.width, 25);
+        button->setToolTip(QString::fromUtf8(b.hint));
+        button->setCheckable(n <= 4);  // the three switches latch "down"
+        connect(button, &QPushButton::clicked, this, b.handler);
+        *b.button = button;
+    }
+
+    Label9 = new QLabel(QStringLiteral("0"), sPanel1);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->move(292, 40);
+    Label9->setMinimumWidth(120);
+    Label9->setToolTip(QStringLiteral("Время подключения"));
+
+    for (const LampSpec& lamp : kLamps) {
+        auto* shape = new LampShapeWidget(sPanel1);
+        shape->setObjectName(QStringLiteral("Shape%1").arg(lamp.shape));
+        shape->setGeometry(QRect(lamp.pos, QSize(kLampWidth, kLampHeight)));
+        shape->setBrushColor(kLampOffColor);
+        auto* label = new QLabel(QString::fromUtf8(lamp.caption), sPanel1);
+        label->setObjectName(QStringLiteral("Label%1").arg(lamp.captionLabel));
+        label->setProperty("lampCaption", true);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        label->move(lamp.captionPos);
+        label->adjustSize();
+        Shape[std::size_t(lamp.shape - 1)] = shape;
+        LampLabel[std::size_t(lamp.shape - 1)] = label;
+    }
+}
+
+void TForm1::BuildMenu()
+{
+    auto item = [this](QMenu* menu, QAction** action, const char* name, const char* caption, void (TForm1::*handler)()) {
+        *action = menu ? menu->addAction(QString::fromUtf8(caption)) : menuBar()->addAction(QString::fromUtf8(caption));
+        (*action)->setObjectName(QString::fromLatin1(name));
+        if (handler) connect(*action, &QAction::triggered, this, handler);
+    };
+    QMenu* logMenu = menuBar()->addMenu(QStringLiteral("Лог"));
+    N3 = logMenu->menuAction();
+    N3->setObjectName(QStringLiteral("N3"));
+    item(logMenu, &N4, "N4", "Показать", &TForm1::N4Click);
+    item(logMenu, &N5, "N5", "Сохранить", &TForm1::N5Click);
+    item(logMenu, &N6, "N6", "Загрузить", &TForm1::N6Click);
+    item(logMenu, &N7, "N7", "Очистить", &TForm1::N7Click);
+    QMenu* settingsMenu = menuBar()->addMenu(QStringLiteral("Настройки"));
+    N1 = settingsMenu->menuAction();
+    N1->setObjectName(QStringLiteral("N1"));
+    item(settingsMenu, &COM1, "COM1", "COM порт", &TForm1::COM1Click);
+    item(settingsMenu, &N2, "N2", "Цвета", &TForm1::N2Click);
+    item(nullptr, &N8, "N8", "Активные тесты", &TForm1::N8Click);
+    item(nullptr, &N9, "N9", "О программе", &TForm1::N9Click);
+}
+
+void TForm1::FormCreate()
+{
+    // Settings defaults and colours come with TAppSettings; the log starts empty.
+    State.LastClockReading = 0;
+    log_.LogLoaded = false;
+    StartupSample = TEngineSample{};
+    StartupSample.CoolantTemp = -50.0f;
+    ArrangeDashboard();
+    try {
+        LoadSettings(Settings, services_.settingsFile);
+    } catch (const IoError& e) {
+        // A damaged settings file: the rest of start-up is skipped, the window opens anyway.
+        ReportError(QString::fromStdString(e.what()));
+        return;
+    }
+    ShowSample(StartupSample);
+    State.Connected = State.Reading = State.Recording = false;
+    Timer1->setInterval(RefreshIntervalMs(Settings.UpdatesPerSecond));
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    try {
+        SaveSettings(Settings, services_.settingsFile);
+    } catch (const IoError& e) {
+        ReportError(QString::fromStdString(e.what()));
+        event->ignore();  // the settings would be lost: stay open
+        return;
+    }
+    ComPort1.close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ClientArea && event->type() == QEvent::Resize) FormResize();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FormResize() { ArrangeDashboard(); }
+
+void TForm1::ArrangeDashboard()
+{
+    PlaceDashboard(ClientArea->width(), ClientArea->height(), Image, sPanel1);
+    for (const LampSpec& lamp : kLamps) {
+        const std::size_t k = std::size_t(lamp.shape - 1);
+        Shape[k]->move(AnchoredToRight(lamp.pos, sPanel1->width()));
+        LampLabel[k]->move(AnchoredToRight(lamp.captionPos, sPanel1->width()));
+    }
+}
+
+void TForm1::ShowSample(const TEngineSample& sample)
+{
+    const GaugeColors colors{BackgroundColor, Settings.TitleColor, Settings.ScaleColor, Settings.NeedleColor,
+                             Settings.DigitColor};
+    dp::ShowSample(sample, Image, Shape, colors, fonts_, QLocale().decimalPoint().at(0));
+}
+
+void TForm1::ApplyControls()
+{
+    const ControlLooks looks = ControlsFor(State);
+    const std::pair<QPushButton*, const ButtonLook*> switches[] = {
+        {sButton1, &looks.sButton1}, {sButton2, &looks.sButton2}, {sButton3, &looks.sButton3}};
+    for (auto [button, look] : switches) {
+        button->setText(look->caption);
+        button->setChecked(look->down);
+        button->setEnabled(look->enabled);
+    }
+    for (QPushButton* b : {sButton4, sButton5, sButton6}) b->setEnabled(looks.commandsEnabled);
+    N8->setEnabled(looks.commandsEnabled);
+}
+
+template <class F>
+void TForm1::Guarded(F&& f)
+{
+    try {
+        f();
+    } catch (const SerialError& e) {
+        ApplyControls();
+        ReportError(QString::fromStdString(e.what()));
+        return;
+    } catch (const IoError& e) {
+        ReportError(QString::fromStdString(e.what()));
+        return;
+    }
+}
+
+void TForm1::sButton1Click()
+{
+    Guarded([this] {
+        if (!State.Connected) {
+            Timer1->setInterval(RefreshIntervalMs(Settings.UpdatesPerSecond));
+            port_.setPortName(Settings.PortName);
+            port_.setBaudIndex(Settings.BaudIndex);
+            port_.open();
+            tickFailing_ = false;
+            if (link_.EcuInit()) State.Connected = true;
+        } else {
+            port_.close();
+            State.Connected = false;
+        }
+    });
+    ApplyControls();
+}
+
+void TForm1::sButton2Click()
+{
+    if (State.Reading)
+        StopReading(State);
+    else
+        State.Reading = true;
+    ApplyControls();
+}
+
+void TForm1::sButton3Click()
+{
+    if (State.Recording) {
+        State.Recording = false;
+    } else {
+        State.Recording = true;
+        if (log_.LogLoaded) {  // a loaded log is never extended by a recording
+            log_.ClearLog();
+            log_.LogLoaded = false;
+        }
+    }
+    ApplyControls();
+}
+
+// Fault codes and resets arrive with their own window.
+void TForm1::sButton4Click() { ShowWindow(windows_.form6); }
+void TForm1::sButton5Click() {}
+void TForm1::sButton6Click() {}
+
+void TForm1::N4Click() { ShowWindow(windows_.form2); }
+void TForm1::COM1Click() { ShowWindow(windows_.form3); }
+void TForm1::N2Click() { ShowWindow(windows_.form5); }
+
+void TForm1::N5Click()
+{
+    const QString name = services_.askSaveLogName();
+    if (name.isEmpty()) return;
+    Guarded([&] { SaveLog(log_, name); });
+}
+
+void TForm1::N6Click()
+{
+    const QString name = services_.askOpenLogName();
+    if (name.isEmpty()) return;
+    bool loaded = false;
+    Guarded([&] {
+        LoadLog(log_, name);
+        loaded = true;
+    });
+    if (loaded) log_.LogLoaded = true;  // also for a missing or foreign file
+}
+
+void TForm1::N7Click() { log_.ClearLog(); }
+
+void TForm1::N8Click()
+{
+    if (windows_.form4) windows_.form4->TestPort = &port_;
+    ShowWindow(windows_.form4);
+    StopReading(State);
+    ApplyControls();
+}
+
+void TForm1::N9Click()
+{
+    ShowWindow(windows_.form7);
+    if (windows_.form7) windows_.form7->sLabel1->setAlignment(Qt::AlignCenter);
+}
+
+void TForm1::Timer1Timer()
+{
+    // While an error box is up its event loop still delivers ticks; they stay off the port.
+    if (errors_.isShowing()) return;
+    if (redrawRequested_ && *redrawRequested_) {
+        ShowSample(LiveSample);
+        *redrawRequested_ = false;
+    }
+    const double now = services_.nowDays();
+    if (!State.Connected) return;
+    AdvanceClock(State, now);
+    Label9->setText(FormatClock(State.ConnectionClock, QLocale().decimalPoint().at(0)));
+    if (!State.Reading) return;
+    try {
+        AcquireSample(link_, LiveSample, State.ConnectionClock);
+    } catch (const SerialError& e) {
+        // A pulled adapter fails every tick; one report per run of failures is enough,
+        // so the user can still reach "Отключиться" between ticks.
+        if (!tickFailing_) ReportError(QString::fromStdString(e.what()));
+        tickFailing_ = true;
+        return;
+    }
+    tickFailing_ = false;
+    ShowSample(LiveSample);
+    if (State.Recording) {
+        log_.AppendSample(LiveSample);
+        if (windows_.form2 && windows_.form2->isVisible()) windows_.form2->RebuildCharts();
+    }
+}
+
+}  // namespace dp

@@ -1,0 +1,99 @@
+// The whole main window against the virtual ECU in real time: in-process, and through
+// a pseudo-terminal with the QSerialPort backend as a real adapter would be used.
+
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/TForm1.h"
+#include "log/SampleLog.h"
+#include "sim/SimPort.h"
+#ifdef Q_OS_UNIX
+#include "sim/PtyServer.h"
+#endif
+
+namespace dp {
+namespace {
+
+class ConnectToVirtualEcu : public ::testing::Test {
+protected:
+    std::unique_ptr<TForm1> MakeForm()
+    {
+        MainWindowServices services;
+        services.showError = [this](const QString& text) { errors << text; };
+        services.settingsFile = dir.filePath(QStringLiteral("param.bin"));
+        auto form = std::make_unique<TForm1>(log, services);
+        form->Timer1->stop();  // the test ticks by hand
+        return form;
+    }
+    // Connects, reads a few samples and disconnects; returns the last sample.
+    TEngineSample ConnectAndRead(TForm1& form, const std::string& portName)
+    {
+        form.Settings.PortName = portName;
+        form.sButton1->click();
+        EXPECT_TRUE(form.State.Connected) << portName;
+        form.sButton2->click();
+        for (int i = 0; i < 3; ++i) form.Timer1Timer();
+        form.sButton1->click();
+        EXPECT_FALSE(form.State.Connected);
+        return form.LiveSample;
+    }
+    static void ExpectPlausible(const TEngineSample& s)
+    {
+        EXPECT_GT(s.EngineSpeed, 100);  // cranking or running
+        EXPECT_LT(s.EngineSpeed, 8000);
+        EXPECT_GE(s.CoolantTemp, -40);
+        EXPECT_LE(s.CoolantTemp, 130);
+        EXPECT_GT(s.Battery, 9);
+        EXPECT_LT(s.Battery, 16);
+    }
+
+    QTemporaryDir dir;
+    SampleLog log;
+    QStringList errors;
+};
+
+TEST_F(ConnectToVirtualEcu, InProcessBackend)
+{
+    auto form = MakeForm();
+    ExpectPlausible(ConnectAndRead(*form, sim::kVirtualPortName));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+#ifdef Q_OS_UNIX
+TEST_F(ConnectToVirtualEcu, PseudoTerminalThroughQSerialPort)
+{
+    sim::PtyServer server(sim::EcuOptions{}, 9600);
+    server.start();
+    auto form = MakeForm();
+    ExpectPlausible(ConnectAndRead(*form, server.slavePath()));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(ConnectToVirtualEcu, SilentUnitOnATerminalNeitherConnectsNorHangs)
+{
+    sim::PtyServer server(sim::EcuOptions{.silent = true}, 9600);
+    server.start();
+    auto form = MakeForm();
+    form->Settings.PortName = server.slavePath();
+    form->sButton1->click();
+    EXPECT_FALSE(form->State.Connected);
+    EXPECT_TRUE(form->Port().isOpen());
+    EXPECT_TRUE(errors.isEmpty());
+}
+#endif
+
+TEST_F(ConnectToVirtualEcu, MissingDeviceIsReported)
+{
+    auto form = MakeForm();
+    form->Settings.PortName = "/dev/no-such-adapter";
+    form->sButton1->click();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Unable to open com port (Error: ")));
+    EXPECT_FALSE(form->State.Connected);
+}
+
+}  // namespace
+}  // namespace dp
