@@ -14,7 +14,7 @@ QMenu { background-color: #3c3c3c; border: 1px solid #6a6a6a; }
 QFrame#sPanel1 { background-color: #454545; border-top: 1px solid #686868; }
 QPushButton {
     background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #6e6e6e, stop:1 #4e4e4e);
-    border: 1px solid #2e2e2e; border-radius: 3px; padding: 2px 6px; color: #f0f0f0;
+    border: 1px solid #2e2e2e; border-radius: 3px; padding: 1px; color: #f0f0f0;
 }
 QPushButton:hover { background-color: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #7c7c7c, stop:1 #5a5a5a); }
 QPushButton:pressed, QPushButton:checked {
