@@ -217,8 +217,9 @@ void TForm1::sButton3Click()
     ApplyControls();
 }
 
-// Fault codes and resets arrive with their own window.
-void TForm1::sButton4Click() { ShowWindow(windows_.form6); }
+// The fault-code read and the resets are not wired yet: doing nothing beats showing an
+// empty report that would read as "no fault codes".
+void TForm1::sButton4Click() {}
 void TForm1::sButton5Click() {}
 void TForm1::sButton6Click() {}
 
