@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages DravikProbe builds, tests and runs with; skips what is there.
 set -euo pipefail
 pkgs=(cmake g++ ninja-build qt6-base-dev qt6-serialport-dev libqcustomplot-dev libgl-dev
-      libgtest-dev libgmock-dev libbenchmark-dev fonts-texgyre fonts-dejavu xvfb xauth)
+      libgtest-dev libgmock-dev libbenchmark-dev fonts-texgyre fonts-dejavu)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
