@@ -167,12 +167,10 @@ void TForm1::Guarded(F&& f)
     try {
         f();
     } catch (const SerialError& e) {
-        ApplyControls();
+        ApplyControls();  // undo the clicked switch's own toggle before the box shows
         ReportError(QString::fromStdString(e.what()));
-        return;
     } catch (const IoError& e) {
         ReportError(QString::fromStdString(e.what()));
-        return;
     }
 }
 

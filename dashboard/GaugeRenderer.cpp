@@ -22,9 +22,8 @@ constexpr int kReadoutDigits = 5;
 // Independent of the floating-point environment's rounding mode.
 double RoundHalfEven(double x)
 {
-    const double r = std::round(x);  // halves away from zero
     if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return r;
+    return std::round(x);
 }
 
 QFont GaugeFont(const QString& family, double points, double ppi)
