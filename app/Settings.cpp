@@ -5,7 +5,7 @@
 #include <array>
 #include <cmath>
 
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 
 namespace dp {
 namespace {

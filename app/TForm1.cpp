@@ -14,12 +14,12 @@
 #include "app/TForm3.h"
 #include "app/TForm7.h"
 #include "dashboard/DashboardLayout.h"
-#include "dashboard/DashboardWidget.h"
+#include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 #include "dashboard/NumberFormat.h"
 #include "dashboard/TForm5.h"
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 #include "ecu/LiveData.h"
 #include "ecu/TForm4.h"
 #include "ecu/TForm6.h"
@@ -144,7 +144,7 @@ void TForm1::ShowSample(const TEngineSample& sample)
 {
     const GaugeColors colors{BackgroundColor, Settings.TitleColor, Settings.ScaleColor, Settings.NeedleColor,
                              Settings.DigitColor};
-    dp::ShowSample(sample, Image, Shape, colors, fonts_, QLocale().decimalPoint().at(0));
+    DrawSampleOnDashboard(sample, Image, Shape, colors, fonts_, QLocale().decimalPoint().at(0));
 }
 
 void TForm1::ApplyControls()

@@ -3,7 +3,7 @@
 // The reference's parts (fill, texts, lines) are timed alone to show where time goes.
 
 #include "dashboard/DashboardLayout.h"
-#include "dashboard/DashboardWidget.h"
+#include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 #include "dashboard/NumberFormat.h"
@@ -120,7 +120,7 @@ void PaintRecipe(QImage& picture, const Recipe& recipe, int parts)
 void BM_ShowSample(benchmark::State& state)
 {
     for (auto _ : state)
-        ShowSample(setup->sample, setup->imagePtrs, setup->shapePtrs, setup->colors, setup->fonts,
+        DrawSampleOnDashboard(setup->sample, setup->imagePtrs, setup->shapePtrs, setup->colors, setup->fonts,
                    QLatin1Char('.'));
 }
 

@@ -30,7 +30,7 @@ const std::array<LampSpec, 8> kLamps = {{
     {8, "EGR", 8, &TEngineSample::EgrFlag, {804, 32}, {828, 36}},
 }};
 
-DashboardGeometry ArrangeDashboard(int clientWidth, int clientHeight, int panelHeight)
+DashboardGeometry DashboardGeometryFor(int clientWidth, int clientHeight, int panelHeight)
 {
     // Integer division truncates towards zero, as the layout rules require.
     const int c = std::max(clientWidth / 4, 0);

@@ -25,7 +25,7 @@ struct DashboardGeometry {
 
 // Four columns by three rows of square gauges above the panel. Sizes below the
 // window's minimum give empty rectangles rather than negative ones.
-DashboardGeometry ArrangeDashboard(int clientWidth, int clientHeight, int panelHeight = kPanelHeight);
+DashboardGeometry DashboardGeometryFor(int clientWidth, int clientHeight, int panelHeight = kPanelHeight);
 
 struct GaugeSpec {
     int image;  // 1 ... 12

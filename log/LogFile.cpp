@@ -1,6 +1,6 @@
 #include "log/LogFile.h"
 
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // standard output. A truncated file still gives its complete records before the
 // error is reported.
 
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 #include "log/CsvExport.h"
 #include "log/LogFile.h"
 

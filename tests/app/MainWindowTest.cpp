@@ -17,7 +17,7 @@
 #include "dashboard/NumberFormat.h"
 #include "dashboard/TForm5.h"
 #include "ecu/LiveData.h"
-#include "ecu/ScriptedPort.h"
+#include "support/ScriptedPort.h"
 #include "ecu/TForm4.h"
 #include "ecu/TForm6.h"
 #include "log/LogFile.h"

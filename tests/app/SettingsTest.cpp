@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 #include "app/Settings.h"
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 #include "support/ReadOnlyFile.h"
 
 namespace dp {
@@ -108,29 +108,35 @@ TEST_F(SettingsFile, MissingOrForeignFileKeepsDefaults)
 TEST_F(SettingsFile, ValuesTheDialogsNeverWriteFallBackToDefaults)
 {
     struct Case {
+        const char* name;
         int offset;
         QByteArray bytes;
     };
     const Case cases[] = {
-        {2, QByteArray("\x1F", 1)},              // name length 31
-        {2, QByteArray("\xFF", 1)},              // name length 255
-        {33, QByteArray("\x10", 1)},             // speed code 16
-        {34, QByteArray("\x00\x00\x00\x00", 4)}, // zero refreshes a second
-        {34, QByteArray("\xFF\xFF\xFF\xFF", 4)}, // negative
-        {34, QByteArray("\x03\x00\x00\x00", 4)}, // not offered
+        {"name length 31", 2, QByteArray("\x1F", 1)},
+        {"name length 255", 2, QByteArray("\xFF", 1)},
+        {"speed code 16", 33, QByteArray("\x10", 1)},
+        {"zero refreshes a second", 34, QByteArray("\x00\x00\x00\x00", 4)},
+        {"negative refreshes a second", 34, QByteArray("\xFF\xFF\xFF\xFF", 4)},
+        {"rate not offered", 34, QByteArray("\x03\x00\x00\x00", 4)},
     };
     SaveSettings(Sample(), path);
     const QByteArray good = Read(path);
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         QByteArray bad = good;
         bad.replace(c.offset, c.bytes.size(), c.bytes);
         Write(path, bad);
         TAppSettings s;
         ASSERT_NO_THROW(LoadSettings(s, path));
         const TAppSettings defaults;
-        if (c.offset == 2) EXPECT_EQ(s.PortName, defaults.PortName);
-        if (c.offset == 33) EXPECT_EQ(s.BaudIndex, defaults.BaudIndex);
-        if (c.offset == 34) EXPECT_EQ(s.UpdatesPerSecond, defaults.UpdatesPerSecond);
+        if (c.offset == 2) {
+            EXPECT_EQ(s.PortName, defaults.PortName);
+        } else if (c.offset == 33) {
+            EXPECT_EQ(s.BaudIndex, defaults.BaudIndex);
+        } else {
+            EXPECT_EQ(s.UpdatesPerSecond, defaults.UpdatesPerSecond);
+        }
         EXPECT_EQ(s.DigitColor, Sample().DigitColor);  // the rest still loads
         EXPECT_GT(RefreshIntervalMs(s.UpdatesPerSecond), 0);
     }

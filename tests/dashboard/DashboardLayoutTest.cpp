@@ -20,11 +20,11 @@ const LayoutCase kLayouts[] = {
     {10, 30, {0, 3, 5, 7}, {0, 1, 1}, 0, 0, 1, 9},                          // far below minimum
 };
 
-TEST(ArrangeDashboard, PlacesGaugesAndPanel)
+TEST(DashboardGeometryFor, PlacesGaugesAndPanel)
 {
     for (const LayoutCase& c : kLayouts) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height);
-        const DashboardGeometry g = ArrangeDashboard(c.width, c.height);
+        const DashboardGeometry g = DashboardGeometryFor(c.width, c.height);
         for (int row = 0; row < 3; ++row)
             for (int col = 0; col < 4; ++col) {
                 const int s = col == 3 ? c.size4 : c.size;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ecu/EcuLink.h"
-#include "ecu/ScriptedPort.h"
+#include "support/ScriptedPort.h"
 
 namespace dp::test {
 namespace {
@@ -29,7 +29,9 @@ TEST_P(ReadReplyFrameTest, CollectsTheFrame)
     port.arrive(0, c.incoming, c.byteUs);
     EcuLink link(port);
     EXPECT_EQ(link.ReadReplyFrame(c.minLength, c.maxLength), c.complete);
-    if (c.complete) EXPECT_EQ(Frame(link), c.frame);
+    if (c.complete) {
+        EXPECT_EQ(Frame(link), c.frame);
+    }
 }
 
 Bytes Long(uint8_t length)

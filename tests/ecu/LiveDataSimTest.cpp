@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "ecu/LiveData.h"
-#include "ecu/ScriptedPort.h"
+#include "support/ScriptedPort.h"
 #include "sim/SimClock.h"
 #include "sim/SimPort.h"
 #include "sim/VirtualEcu.h"

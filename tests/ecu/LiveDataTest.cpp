@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "ecu/LiveData.h"
-#include "ecu/ScriptedPort.h"
+#include "support/ScriptedPort.h"
 
 namespace dp::test {
 namespace {

@@ -1,4 +1,4 @@
-#include "LogTestSamples.h"
+#include "support/LogTestSamples.h"
 #include "log/Channels.h"
 #include "log/CsvExport.h"
 

@@ -1,5 +1,5 @@
-#include "LogTestSamples.h"
-#include "ecu/FileIo.h"
+#include "support/LogTestSamples.h"
+#include "common/FileIo.h"
 #include "log/LogFile.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "LogTestSamples.h"
+#include "support/LogTestSamples.h"
 #include "log/SampleLog.h"
 
 #include <gtest/gtest.h>

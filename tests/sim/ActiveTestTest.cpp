@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "WireScript.h"
+#include "support/WireScript.h"
 #include "sim/VirtualEcu.h"
 
 namespace dp::sim::test {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "WireScript.h"
+#include "support/WireScript.h"
 #include "sim/VirtualEcu.h"
 
 namespace dp::sim::test {

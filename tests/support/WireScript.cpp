@@ -1,4 +1,4 @@
-#include "WireScript.h"
+#include "support/WireScript.h"
 
 #include <cstdio>
 #include <sstream>

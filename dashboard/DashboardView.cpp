@@ -1,4 +1,4 @@
-#include "dashboard/DashboardWidget.h"
+#include "dashboard/DashboardView.h"
 
 #include "dashboard/DashboardLayout.h"
 #include "dashboard/GaugeImageWidget.h"
@@ -6,8 +6,8 @@
 
 namespace dp {
 
-void ShowSample(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
-                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint)
+void DrawSampleOnDashboard(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
+                           const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint)
 {
     for (const GaugeSpec& gauge : kGauges) {
         GaugeImageWidget* image = images[std::size_t(gauge.image - 1)];
@@ -23,7 +23,7 @@ void ShowSample(const TEngineSample& sample, const GaugeImages& images, const La
 
 void PlaceDashboard(int clientWidth, int clientHeight, const GaugeImages& images, QWidget* panel)
 {
-    const DashboardGeometry g = ArrangeDashboard(clientWidth, clientHeight);
+    const DashboardGeometry g = DashboardGeometryFor(clientWidth, clientHeight);
     for (std::size_t i = 0; i < images.size(); ++i)
         if (images[i]) images[i]->setGeometry(g.images[i]);
     if (panel) panel->setGeometry(panel->x(), g.panelTop, g.panelWidth, panel->height());

@@ -1,4 +1,4 @@
-#include "ecu/FileIo.h"
+#include "common/FileIo.h"
 
 #include <QFileDevice>
 

@@ -1,5 +1,5 @@
 #include "dashboard/DashboardLayout.h"
-#include "dashboard/DashboardWidget.h"
+#include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 
@@ -21,7 +21,7 @@ protected:
     }
     void Show(const TEngineSample& sample)
     {
-        ShowSample(sample, images_, shapes_, colors_, fonts_, QLatin1Char(','));
+        DrawSampleOnDashboard(sample, images_, shapes_, colors_, fonts_, QLatin1Char(','));
     }
 
     std::array<std::unique_ptr<GaugeImageWidget>, 12> owned_;

@@ -18,11 +18,11 @@ using LampShapes = std::array<LampShapeWidget*, 8>;     // Shape1 ... Shape8
 
 // Draws the twelve gauges in image order, then sets the lamp colours. Null entries
 // are skipped.
-void ShowSample(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
-                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint);
+void DrawSampleOnDashboard(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
+                           const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint);
 
-// Applies ArrangeDashboard for the client size to the images and the panel (its left
-// and height stay).
+// Moves the images and the panel to DashboardGeometryFor the client size (the panel
+// keeps its left and height).
 void PlaceDashboard(int clientWidth, int clientHeight, const GaugeImages& images, QWidget* panel);
 
 }  // namespace dp
