@@ -31,7 +31,7 @@ public:
 
     // FrameBuffer[0] is 0xFF, [1] the length L, [2 .. L + 1] the payload.
     std::array<uint8_t, 257> FrameBuffer{};
-    // Payload byte k, counted from 1 as the protocol documents count them.
+    // Payload byte k, counted from 1: byte 1 is the one after the length byte.
     uint8_t Payload(int k) const { return FrameBuffer[std::size_t(k) + 1]; }
     int FrameLength() const { return FrameBuffer[1]; }
 

@@ -18,16 +18,18 @@ Bytes Reply(const Bytes& payload)
 TEST(LiveData, FirstReplyDecoding)
 {
     struct Case {
+        const char* name;
         Bytes p;
         float rpm, maf, inject, coolant, throttle, battery;
     };
     const Case cases[] = {
-        {{0x02, 0x58, 0x00, 0xC8, 0x01, 0x2C, 0x8C, 0x32, 0xAF}, 7500.0f, 1.0f, 3.0f, 90.0f, 1.0f, 14.0f},
-        {{0, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 0, 0, -50.0f, 0, 0},
-        {{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 819187.5f, float(65535 * 0.005), 655.35f, 205.0f,
+        {"typical values", {0x02, 0x58, 0x00, 0xC8, 0x01, 0x2C, 0x8C, 0x32, 0xAF}, 7500.0f, 1.0f, 3.0f, 90.0f, 1.0f, 14.0f},
+        {"all zero", {0, 0, 0, 0, 0, 0, 0, 0, 0}, 0, 0, 0, -50.0f, 0, 0},
+        {"all 0xFF", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 819187.5f, float(65535 * 0.005), 655.35f, 205.0f,
          float(255 * 0.02), float(255 * 0.08)},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TEngineSample s;
         DecodeFirstReply(c.p.data(), s);
         EXPECT_EQ(s.EngineSpeed, c.rpm);
@@ -42,18 +44,18 @@ TEST(LiveData, FirstReplyDecoding)
 TEST(LiveData, SecondReplyDecodingAndFlags)
 {
     struct Case {
+        const char* name;
         Bytes p;
         float speed, ignition, idle, learnt, o2, airFuel;
         uint8_t steering, neutral, start, pump, vtc, fan, wg, egr;
     };
     const Case cases[] = {
-        // Register 0x16 above 110 gives a negative advance.
-        {{30, 120, 40, 100, 45, 99, 0x0E, 0x62, 0x21}, 60, -10, 20, 100, 0.45f, 99, 100, 100, 100, 100, 100, 100, 100, 100},
-        // Bits that carry no flag change nothing.
-        {{0, 110, 0, 0, 0, 0, 0xF1, 0x9D, 0xDE}, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-        {{255, 0, 255, 255, 255, 255, 0xFF, 0xFF, 0xFF}, 510, 110, 127.5f, 255, 2.55f, 255, 100, 100, 100, 100, 100, 100, 100, 100},
+        {"advance below zero above 110", {30, 120, 40, 100, 45, 99, 0x0E, 0x62, 0x21}, 60, -10, 20, 100, 0.45f, 99, 100, 100, 100, 100, 100, 100, 100, 100},
+        {"bits that carry no flag change nothing", {0, 110, 0, 0, 0, 0, 0xF1, 0x9D, 0xDE}, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        {"all 0xFF but advance", {255, 0, 255, 255, 255, 255, 0xFF, 0xFF, 0xFF}, 510, 110, 127.5f, 255, 2.55f, 255, 100, 100, 100, 100, 100, 100, 100, 100},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         TEngineSample s;
         DecodeSecondReply(c.p.data(), s);
         EXPECT_EQ(s.VehicleSpeed, c.speed);
