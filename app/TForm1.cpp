@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/MainWindowPlacement.h"
 #include "app/TForm3.h"
 #include "app/TForm7.h"
 #include "dashboard/DashboardLayout.h"
@@ -68,8 +69,7 @@ TForm1::TForm1(SampleLog& log, MainWindowServices services)
     if (!services_.askOpenLogName) services_.askOpenLogName = [this] { return AskLogName(this, QFileDialog::AcceptOpen); };
 
     setWindowTitle(QStringLiteral("DravikProbe"));
-    setMinimumSize(720, 500);
-    resize(983, 512);
+    new MainWindowPlacement(this);
     BuildControls();
     BuildMenu();
     Timer1 = new QTimer(this);

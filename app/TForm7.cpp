@@ -1,40 +1,22 @@
 #include "app/TForm7.h"
 
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
+
+#include "app/AppIcon.h"
 
 namespace dp {
-namespace {
-
-// The emblem: a small dial with its needle, drawn rather than shipped as a file.
-QPixmap Emblem()
-{
-    QPixmap pixmap(129, 125);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0, 128, 0), 6, Qt::SolidLine, Qt::RoundCap));
-    p.drawArc(QRectF(10, 8, 109, 109), -30 * 16, 240 * 16);
-    p.setPen(QPen(QColor(255, 0, 0), 7, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(64.5, 62.5), QPointF(98, 30));
-    p.setBrush(QColor(220, 220, 220));
-    p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(64.5, 62.5), 8, 8);
-    return pixmap;
-}
-
-}  // namespace
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TForm7"));
     setWindowTitle(QStringLiteral("DravikProbe"));
     setFixedSize(309, 317);
+    // Shown where it was designed to stand, not centred over the main window.
+    move(kDesignedPos);
     sImage1 = new QLabel(this);
     sImage1->setObjectName(QStringLiteral("sImage1"));
     sImage1->setGeometry(92, 8, 129, 125);
-    sImage1->setPixmap(Emblem());
+    sImage1->setPixmap(EmblemPixmap(QSize(129, 125)));
     sImage1->setAttribute(Qt::WA_TranslucentBackground);
 
     sLabel1 = new QLabel(QStringLiteral("Dravik Probe"), this);

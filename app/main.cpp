@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
+#include "app/AppIcon.h"
 #include "app/Skin.h"
 #include "app/TForm1.h"
 #include "app/TForm3.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     font.setPixelSize(11);
     QApplication::setFont(font);
     app.setStyleSheet(dp::ApplicationStyleSheet());
+    QApplication::setWindowIcon(dp::AppIcon());
 
     dp::SampleLog log;  // the log unit's state, shared by the main window and the viewer
     dp::TForm1 form1(log);
