@@ -5,6 +5,7 @@
 // give the same engine every run.
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "sim/EcuRegisters.h"
@@ -17,6 +18,10 @@ struct FaultCode {
     uint8_t starts = 0;  // engine starts since the fault was last seen
     bool operator==(const FaultCode&) const = default;
 };
+
+// What a used car's unit typically holds: an ignition signal fault seen three starts
+// ago, an old knock sensor fault and an injector fault.
+inline std::vector<FaultCode> TypicalFaultCodes() { return {{0x21, 3}, {0x34, 12}, {0x45, 7}}; }
 
 // Active test codes as the unit knows them.
 inline constexpr uint8_t kTestCoolant = 0x80;      // value - 50 = °C shown and used
@@ -53,7 +58,9 @@ public:
     bool testRunning() const { return test_.on; }
     void resetLearnt() { learnt_ = 100; }
 
+    // Stored in the order the unit reports them; an empty list reads as 0x55 "no malfunction".
     const std::vector<FaultCode>& faultCodes() const { return faults_; }
+    void setFaultCodes(std::vector<FaultCode> codes) { faults_ = std::move(codes); }
     void clearFaultCodes() { faults_.clear(); }
 
 private:
@@ -83,7 +90,7 @@ private:
     Phase phase_ = Phase::Cranking;
     double phaseS_ = 0;
     Test test_;
-    std::vector<FaultCode> faults_{{0x21, 3}, {0x0B, 12}};
+    std::vector<FaultCode> faults_ = TypicalFaultCodes();
 
     double ambient_;
     double coolant_;

@@ -20,6 +20,7 @@ VirtualEcu::VirtualEcu(EcuOptions options, int64_t startUs)
       outputFreeUs_(startUs)
 {
     options_.slowUs = std::max<int64_t>(0, options_.slowUs);
+    engine_.setFaultCodes(options_.faults);
     setBitRate(9600);
 }
 
@@ -191,7 +192,7 @@ void VirtualEcu::sendFrame()
             payload.push_back(f.code);
             payload.push_back(f.starts);
         }
-        if (payload.empty()) payload = {0x55, 0x00};
+        if (payload.empty()) payload = {0x55, 0x00};  // the unit's own "no malfunction" code
     } else {
         const EngineReadings r = engine_.readings();
         for (uint8_t reg : s.registers) payload.push_back(EncodeRegister(r, reg));

@@ -23,6 +23,7 @@ struct EcuOptions {
     int wrongLength = 0;        // register frames carry this many bytes more (or fewer)
     bool ffInData = false;      // the first data byte of every frame is 0xFF
     int vanishAfterFrames = -1; // after this many frames the unit is gone for good; <0 never
+    std::vector<FaultCode> faults = TypicalFaultCodes();  // stored, in the order reported
 };
 
 class VirtualEcu {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "sim/FaultCodeList.h"
 #include "sim/PtyServer.h"
 
 namespace {
@@ -25,6 +26,8 @@ constexpr const char* kUsage =
     "  --wrong-length     register frames three bytes too long\n"
     "  --ff-in-data       the first data byte of every frame is 0xFF\n"
     "  --vanish-after N   the unit is gone after N frames\n"
+    "  --faults LIST      stored fault codes as CODE:STARTS, hex code, decimal count,\n"
+    "                     e.g. 33:11,05:0; empty for none (default 21:3,34:12,45:7)\n"
     "  --help             this text\n";
 
 template <typename T>
@@ -77,6 +80,11 @@ bool ParseArgs(int argc, char** argv, Args& args, bool& help)
             ++i;
         } else if (a == "--vanish-after" && hasValue) {
             ok = ParseNumber(value, args.options.vanishAfterFrames, 0);
+            ++i;
+        } else if (a == "--faults" && hasValue) {
+            const auto codes = dp::sim::ParseFaultCodes(value);
+            if (codes) args.options.faults = *codes;
+            ok = codes.has_value();
             ++i;
         } else {
             std::cerr << "dravikprobe-ecusim: unknown option or missing value: " << a << "\n" << kUsage;

@@ -79,7 +79,7 @@ TEST_F(PtyServerTest, HandshakeRegisterReadAndFaultCodes)
     EXPECT_EQ((head.size() + tail.size() - 1 - 4) % 4, 0) << "whole frames, then CF";
 
     Send(port, Bytes({0xD1, 0xF0}));
-    EXPECT_EQ(ReadFor(port, 7, 2000), Bytes({0x2E, 0xFF, 0x04, 0x21, 0x03, 0x0B, 0x0C}));
+    EXPECT_EQ(ReadFor(port, 9, 2000), Bytes({0x2E, 0xFF, 0x06, 0x21, 0x03, 0x34, 0x0C, 0x45, 0x07}));
     Send(port, Bytes({0x30}));
     const QByteArray end = ReadUntilQuiet(port, 100);
     ASSERT_FALSE(end.isEmpty());

@@ -121,10 +121,10 @@ TEST(SimPort, ProgramLinkReadsLiveDataAndFaultCodes)
     link.AwaitInput();
     ASSERT_TRUE(link.ReadReplyFrame());
     link.SendStop();
-    EXPECT_EQ(link.FrameLength(), 4);
+    EXPECT_EQ(link.FrameLength(), 6);
     EXPECT_EQ(link.Payload(1), 0x21);
     EXPECT_EQ(link.Payload(2), 3);
-    EXPECT_EQ(link.Payload(3), 0x0B);
+    EXPECT_EQ(link.Payload(3), 0x34);
     EXPECT_EQ(link.Payload(4), 12);
 }
 
