@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -21,6 +22,7 @@
 #include "dashboard/NumberFormat.h"
 #include "dashboard/TForm5.h"
 #include "common/FileIo.h"
+#include "ecu/FaultCodes.h"
 #include "ecu/LiveData.h"
 #include "ecu/TForm4.h"
 #include "ecu/TForm6.h"
@@ -215,11 +217,19 @@ void TForm1::sButton3Click()
     ApplyControls();
 }
 
-// The fault-code read and the resets are not wired yet: doing nothing beats showing an
-// empty report that would read as "no fault codes".
-void TForm1::sButton4Click() {}
-void TForm1::sButton5Click() {}
-void TForm1::sButton6Click() {}
+void TForm1::sButton4Click()
+{
+    TForm6* report = windows_.form6;
+    if (!report) return;
+    Guarded([&] {
+        report->sMemo1->clear();  // first: a failed read must not leave the last report up
+        report->sMemo1->setPlainText(ReadFaultCodes(link_).join(QLatin1Char('\n')));
+        ShowWindow(report);
+    });
+}
+
+void TForm1::sButton5Click() { Guarded([this] { ClearFaultCodes(link_); }); }
+void TForm1::sButton6Click() { Guarded([this] { ResetSelfLearning(link_); }); }
 
 void TForm1::N4Click() { ShowWindow(windows_.form2); }
 void TForm1::COM1Click() { ShowWindow(windows_.form3); }

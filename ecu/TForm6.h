@@ -1,7 +1,8 @@
 #pragma once
-// The fault-code report window: one memo.
+// The fault-code report window: one memo, filled by the main window's "Ошибки".
 
 #include <QDialog>
+#include <QPoint>
 
 class QPlainTextEdit;
 
@@ -11,6 +12,7 @@ class TForm6 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm6(QWidget* parent = nullptr);
+    static constexpr QPoint kDesignedPos{489, 281};
     QPlainTextEdit* sMemo1 = nullptr;
 };
 
