@@ -52,7 +52,7 @@ uint8_t EncodeRegister(const EngineReadings& r, uint8_t reg)
     case 0x1A: return Byte(r.airFuel, 1);
     case 0x1C: return Byte(r.airFuelLearnt, 1);
     case 0x1E: return Bit(r.fuelPump, 0x40) | Bit(r.vtc, 0x20) | Bit(r.fan, 0x02);
-    case 0x1F: return Bit(r.wg, 0x20) | Bit(r.egr, 0x01);
+    case 0x1F: return Bit(r.pressureReg, 0x40) | Bit(r.wg, 0x20) | Bit(r.egr, 0x01);
     default: return 0;
     }
 }

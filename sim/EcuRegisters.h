@@ -27,6 +27,7 @@ struct EngineReadings {
     bool wg = false;
     bool fan = false;
     bool egr = false;
+    bool pressureReg = false;  // fuel pressure regulator control solenoid
 };
 
 bool HasRegister(uint8_t reg);

@@ -239,6 +239,8 @@ EngineReadings EngineModel::readings() const
     r.fuelPump = testIs(kTestFuelPump) ? test_.value == 0x00 : phase_ != Phase::Stalled;
     r.vtc = testIs(kTestVtc) ? test_.value == 0x00 : running && r.rpm > 3000 && load_ > 0.35;
     r.fan = fanRunning();
+    // The solenoid is energised only for hot restarts, which this engine never needs.
+    r.pressureReg = testIs(kTestPressureReg) && test_.value == 0x00;
     r.wg = running && load_ > 0.5 && r.rpm > 2500;
     r.egr = running && ect > 60 && r.rpm > 1100 && r.rpm < 3500 && load_ > 0.2 && load_ < 0.7;
     return r;

@@ -5,6 +5,7 @@
 // give the same engine every run.
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -22,6 +23,13 @@ struct FaultCode {
 // What a used car's unit typically holds: an ignition signal fault seen three starts
 // ago, an old knock sensor fault and an injector fault.
 inline std::vector<FaultCode> TypicalFaultCodes() { return {{0x21, 3}, {0x34, 12}, {0x45, 7}}; }
+
+// The actuator test the unit is running.
+struct ActiveTestState {
+    uint8_t code = 0;
+    uint8_t value = 0;
+    bool operator==(const ActiveTestState&) const = default;
+};
 
 // Active test codes as the unit knows them.
 inline constexpr uint8_t kTestCoolant = 0x80;      // value - 50 = °C shown and used
@@ -56,6 +64,11 @@ public:
     void startTest(uint8_t code, uint8_t value);
     void endTest() { test_.on = false; }
     bool testRunning() const { return test_.on; }
+    std::optional<ActiveTestState> activeTest() const
+    {
+        if (!test_.on) return std::nullopt;
+        return ActiveTestState{test_.code, test_.value};
+    }
     void resetLearnt() { learnt_ = 100; }
 
     // Stored in the order the unit reports them; an empty list reads as 0x55 "no malfunction".

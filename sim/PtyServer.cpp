@@ -165,17 +165,23 @@ void PtyServer::serve()
     ecu.setBitRate(bitRate_);
     std::vector<uint8_t> out;
     uint8_t in[512];
+    {
+        const std::lock_guard lock(ecuMutex_);
+        ecu_ = &ecu;
+    }
 
     while (!stopping_) {
-        out.clear();
-        ecu.collect(clock.nowUs(), out);
-        WriteAvailable(master_, out);
-
         int timeoutMs = kIdlePollMs;
-        if (const auto next = ecu.nextArrivalUs()) {
-            const int64_t waitUs = *next - clock.nowUs();
-            timeoutMs = waitUs <= 0 ? 0 : int(std::min<int64_t>(kIdlePollMs, (waitUs + 999) / 1000));
+        {
+            const std::lock_guard lock(ecuMutex_);
+            out.clear();
+            ecu.collect(clock.nowUs(), out);
+            if (const auto next = ecu.nextArrivalUs()) {
+                const int64_t waitUs = *next - clock.nowUs();
+                timeoutMs = waitUs <= 0 ? 0 : int(std::min<int64_t>(kIdlePollMs, (waitUs + 999) / 1000));
+            }
         }
+        WriteAvailable(master_, out);
         pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
         const int ready = poll(fds, 2, timeoutMs);
         if (ready < 0 && errno != EINTR) break;
@@ -187,12 +193,23 @@ void PtyServer::serve()
         }
         if (fds[1].revents & POLLIN) {
             const ssize_t n = ::read(master_, in, sizeof in);
+            const std::lock_guard lock(ecuMutex_);
             if (n > 0) ecu.receive(in, std::size_t(n), clock.nowUs());
         } else if (fds[1].revents) {
             // Hang-up or error on the master: wait out the interval rather than spin.
             poll(fds, 1, timeoutMs);
         }
     }
+    const std::lock_guard lock(ecuMutex_);
+    ecu_ = nullptr;
+}
+
+bool PtyServer::inspect(const std::function<void(const VirtualEcu&)>& f)
+{
+    const std::lock_guard lock(ecuMutex_);
+    if (!ecu_) return false;
+    f(*ecu_);
+    return true;
 }
 
 void BlockTerminationSignals()

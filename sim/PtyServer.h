@@ -5,6 +5,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -29,9 +31,13 @@ public:
     void removeLink();
 
     // Serves on a background thread until stop() or destruction. The ECU lives on that
-    // thread only.
+    // thread; only inspect() reaches it from outside, under a lock.
     void start();
     void stop();
+
+    // Lets f look at the unit between two rounds of serving, for tests that check what
+    // the engine does. False when the unit is not being served.
+    bool inspect(const std::function<void(const VirtualEcu&)>& f);
 
 private:
     void serve();
@@ -46,6 +52,8 @@ private:
     std::string slavePath_;
     std::string link_;
     std::atomic<bool> stopping_{false};
+    std::mutex ecuMutex_;
+    const VirtualEcu* ecu_ = nullptr;  // while served; guarded by ecuMutex_
     std::thread thread_;
 };
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include "support/WireScript.h"
 #include "sim/VirtualEcu.h"
@@ -70,6 +71,27 @@ const ActiveCase kActive[] = {
          EXPECT_NE(w[0] & 0x02, 0);
          EXPECT_EQ(wo[0] & 0x02, 0);
      }},
+    {"Fan Hi off keeps the fan off", {{kTestAt, {0x0A, 0x94, 0x01, 0xF0}}}, {0x1E},
+     [](const Bytes& w, const Bytes&) { EXPECT_EQ(w[0] & 0x02, 0); }},
+    {"VTC on sets its flag", {{kTestAt, {0x0A, 0x8F, 0x00, 0xF0}}}, {0x1E},
+     [](const Bytes& w, const Bytes& wo) {
+         EXPECT_NE(w[0] & 0x20, 0);
+         EXPECT_EQ(wo[0] & 0x20, 0);
+     }},
+    {"VTC off clears its flag", {{kTestAt, {0x0A, 0x8F, 0x01, 0xF0}}}, {0x1E},
+     [](const Bytes& w, const Bytes&) { EXPECT_EQ(w[0] & 0x20, 0); }},
+    {"pressure regulator on sets its flag", {{kTestAt, {0x0A, 0x8A, 0x00, 0xF0}}}, {0x1F},
+     [](const Bytes& w, const Bytes& wo) {
+         EXPECT_NE(w[0] & 0x40, 0);
+         EXPECT_EQ(wo[0] & 0x40, 0);
+     }},
+    {"pressure regulator ended by lone F0", {{kTestAt, {0x0A, 0x8A, 0x00, 0xF0}}, {kTestAt + kS, {0xF0}}}, {0x1F},
+     [](const Bytes& w, const Bytes&) { EXPECT_EQ(w[0] & 0x40, 0); }},
+    {"fuel pump on keeps the engine running", {{kTestAt, {0x0A, 0x89, 0x00, 0xF0}}}, {0x00, 0x01, 0x1E},
+     [](const Bytes& w, const Bytes&) {
+         EXPECT_GT(Rpm(w), 500);
+         EXPECT_NE(w[2] & 0x40, 0);
+     }},
     {"idle valve position", {{kTestAt, {0x0A, 0x84, 0xC8, 0xF0}}}, {0x17},
      [](const Bytes& w, const Bytes&) { EXPECT_EQ(w[0], 0xC8); }},
     {"injection time +50%", {{kTestAt, {0x0A, 0x81, 0x96, 0xF0}}}, {0x14, 0x15},
@@ -105,6 +127,45 @@ TEST_P(ActiveTest, ActsOnEngine)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ActiveTest, ::testing::ValuesIn(kActive), [](const auto& info) {
+    std::string n = info.param.name;
+    for (char& ch : n)
+        if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
+    return n;
+});
+
+// Which test the unit runs after each sequence of writes, as its engine reports it.
+struct StateCase {
+    const char* name;
+    std::vector<TimedWrite> writes;
+    std::optional<ActiveTestState> expect;
+};
+
+const StateCase kStates[] = {
+    {"command starts the test", {{kTestAt, {0x0A, 0x80, 0x32, 0xF0}}}, ActiveTestState{0x80, 0x32}},
+    {"nothing runs before the closing F0", {{kTestAt, {0x0A, 0x80, 0x32}}}, std::nullopt},
+    {"a later start replaces the test", {{kTestAt, {0x0A, 0x80, 0x32, 0xF0}}, {kTestAt + kS, {0x0A, 0x84, 0x4A, 0xF0}}},
+     ActiveTestState{0x84, 0x4A}},
+    {"lone F0 ends it", {{kTestAt, {0x0A, 0x88, 0x05, 0xF0}}, {kTestAt + kS, {0xF0}}}, std::nullopt},
+    {"stop byte ends it", {{kTestAt, {0x0A, 0x88, 0x05, 0xF0}}, {kTestAt + kS, {0x30}}}, std::nullopt},
+    {"stop after a register stream ends it",
+     {{kTestAt, {0x0A, 0x94, 0x00, 0xF0}}, {kTestAt + kS, {0x5A, 0x00, 0xF0}}, {kTestAt + 2 * kS, {0x30}}},
+     std::nullopt},
+    {"a register read alone leaves it running",
+     {{kTestAt, {0x0A, 0x94, 0x00, 0xF0}}, {kTestAt + kS, {0x5A, 0x00, 0xF0}}}, ActiveTestState{0x94, 0x00}},
+};
+
+void PrintTo(const StateCase& c, std::ostream* os) { *os << c.name; }
+
+class UnitTestState : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(UnitTestState, AfterTheWrites)
+{
+    VirtualEcu ecu;
+    RunScript(ecu, GetParam().writes, kReadAt);
+    EXPECT_EQ(ecu.engine().activeTest(), GetParam().expect);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnitTestState, ::testing::ValuesIn(kStates), [](const auto& info) {
     std::string n = info.param.name;
     for (char& ch : n)
         if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';

@@ -6,7 +6,9 @@
 
 #include <QSerialPort>
 #include <QElapsedTimer>
+#include <QThread>
 #include <filesystem>
+#include <optional>
 #include <unistd.h>
 
 #include "sim/PtyServer.h"
@@ -84,6 +86,44 @@ TEST_F(PtyServerTest, HandshakeRegisterReadAndFaultCodes)
     const QByteArray end = ReadUntilQuiet(port, 100);
     ASSERT_FALSE(end.isEmpty());
     EXPECT_EQ(uint8_t(end.back()), 0xCF);
+}
+
+// Waits, within a bound, until the served unit's running test is want.
+bool UnitRuns(PtyServer& server, std::optional<ActiveTestState> want)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 2000) {
+        std::optional<ActiveTestState> now;
+        if (!server.inspect([&](const VirtualEcu& ecu) { now = ecu.engine().activeTest(); })) return false;
+        if (now == want) return true;
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+TEST_F(PtyServerTest, ActiveTestEchoedThenRunUntilTheLoneEndByte)
+{
+    Send(port, Bytes({0x0A, 0x80, 0x32, 0xF0}));
+    EXPECT_EQ(ReadFor(port, 3, 2000), Bytes({0xF5, 0x80, 0x32}));
+    EXPECT_TRUE(UnitRuns(server, ActiveTestState{0x80, 0x32}));
+    Send(port, Bytes({0xF0}));
+    EXPECT_TRUE(UnitRuns(server, std::nullopt));
+    EXPECT_TRUE(ReadUntilQuiet(port, 100).isEmpty()) << "the end byte is not answered";
+}
+
+TEST(PtyServerInspect, NothingToInspectUntilServed)
+{
+    PtyServer server({}, 9600);
+    EXPECT_FALSE(server.inspect([](const VirtualEcu&) {}));
+    server.start();
+    QElapsedTimer timer;
+    timer.start();
+    bool served = false;
+    while (!served && timer.elapsed() < 2000) served = server.inspect([](const VirtualEcu&) {});
+    EXPECT_TRUE(served);
+    server.stop();
+    EXPECT_FALSE(server.inspect([](const VirtualEcu&) {}));
 }
 
 // The unit keeps line pace: a stream of 4-byte frames brings about 960 bytes a second.
