@@ -24,7 +24,7 @@ QPushButton:pressed, QPushButton:checked {
 QPushButton:disabled { color: #8a8a8a; background-color: #4a4a4a; border-color: #3a3a3a; }
 QLabel { background: transparent; }
 QLabel[lampCaption="true"] { color: #ffffff; font-weight: bold; font-size: 13px; }
-QComboBox, QLineEdit, QPlainTextEdit, QSpinBox {
+QComboBox, QLineEdit, QPlainTextEdit, QSpinBox, QDoubleSpinBox {
     background-color: #3a3a3a; border: 1px solid #2a2a2a; border-radius: 2px; color: #f0f0f0;
     selection-background-color: #6a6a6a;
 }

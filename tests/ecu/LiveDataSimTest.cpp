@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ecu/LiveData.h"
+#include "support/RecordingPort.h"
 #include "support/ScriptedPort.h"
 #include "sim/SimClock.h"
 #include "sim/SimPort.h"
@@ -12,29 +13,6 @@
 
 namespace dp::test {
 namespace {
-
-// Passes everything through and keeps a copy of each write.
-class RecordingPort : public SerialPort {
-public:
-    explicit RecordingPort(SerialPort& inner) : inner_(inner) {}
-    std::vector<Bytes> writes;
-    void setPortName(const std::string& n) override { inner_.setPortName(n); }
-    void setBaudIndex(int c) override { inner_.setBaudIndex(c); }
-    void open() override { inner_.open(); }
-    void close() override { inner_.close(); }
-    bool isOpen() const override { return inner_.isOpen(); }
-    int write(const uint8_t* d, int n) override
-    {
-        writes.emplace_back(d, d + n);
-        return inner_.write(d, n);
-    }
-    bool readByte(uint8_t& b) override { return inner_.readByte(b); }
-    int inputCount() override { return inner_.inputCount(); }
-    bool waitForInput(int ms) override { return inner_.waitForInput(ms); }
-
-private:
-    SerialPort& inner_;
-};
 
 class LiveDataOnVirtualEcu : public ::testing::Test {
 protected:
