@@ -88,6 +88,7 @@ void TForm1::attachWindows(const SecondaryWindows& windows)
 {
     windows_ = windows;
     redrawRequested_ = windows.form5 ? &windows.form5->RedrawRequested : nullptr;
+    if (windows.form4) windows.form4->ReportError = [this](const QString& text) { ReportError(text); };
 }
 
 void TForm1::FormCreate()
@@ -119,7 +120,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();  // the settings would be lost: stay open
         return;
     }
-    ComPort1.close();
+    EndActiveTest(true);
+    port_.close();
     event->accept();
     QCoreApplication::quit();
 }
@@ -187,6 +189,7 @@ void TForm1::sButton1Click()
             tickFailing_ = false;
             if (link_.EcuInit()) State.Connected = true;
         } else {
+            EndActiveTest(false);
             port_.close();
             State.Connected = false;
         }
@@ -255,6 +258,16 @@ void TForm1::N6Click()
 }
 
 void TForm1::N7Click() { log_.ClearLog(); }
+
+void TForm1::EndActiveTest(bool closeWindow)
+{
+    TForm4* tests = windows_.form4;
+    if (!tests) return;
+    // Closing the window sends the end byte through its own hide path, once; it can
+    // only get through while connected.
+    if (closeWindow && State.Connected && tests->isVisible()) tests->close();
+    tests->EndTestBeforePortCloses();
+}
 
 void TForm1::N8Click()
 {

@@ -113,6 +113,8 @@ private:
     void BuildMenu();
     void FormCreate();
     void ApplyControls();
+    // Before the port closes: no actuator test may be left running at the unit.
+    void EndActiveTest(bool closeWindow);
     void ReportError(const QString& text) { errors_.report(text); }
     template <class F> void Guarded(F&& f);  // runs f, reporting serial and file errors
 
