@@ -32,7 +32,9 @@ int main(int argc, char** argv)
     dp::TForm2 form2(log);
     dp::TForm3 form3(form1.Settings, &form1);
     dp::TForm4 form4(&form1);
-    dp::TForm5 form5(&form1);
+    dp::TForm5 form5({form1.Settings.NeedleColor, form1.Settings.TitleColor, form1.Settings.DigitColor,
+                      form1.Settings.ScaleColor},
+                     &form1);
     dp::TForm6 form6(&form1);
     dp::TForm7 form7(&form1);
     form1.attachWindows({&form2, &form3, &form4, &form5, &form6, &form7});

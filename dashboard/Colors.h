@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QPalette>
 #include <cstdint>
+#include <span>
 
 namespace dp {
 
@@ -44,7 +45,20 @@ enum SystemColorIndex : uint8_t {
     kColorMenuBar = 30,
 };
 
+constexpr uint32_t SystemColorValue(SystemColorIndex index) { return kSystemColorFlag | index; }
+
+// One entry of a colour box: its caption (UTF-8) and the value a pick stores.
+struct NamedColor {
+    const char* name;
+    uint32_t value;
+};
+
+// The colour box's list: the standard colours, the extended ones, then the system
+// colours (stored as references, so they follow the system's current values).
+std::span<const NamedColor> ColorBoxEntries();
+
 // Opaque colour of a value; system colours come from the palette (unknown index: black).
+// The dialog's samples and the gauges both draw through here, so they agree.
 QColor ColorFromValue(uint32_t value, const QPalette& palette);
 uint32_t ValueFromColor(const QColor& color);
 

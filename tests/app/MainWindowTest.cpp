@@ -12,7 +12,9 @@
 #include "app/TForm1.h"
 #include "app/TForm3.h"
 #include "app/TForm7.h"
+#include "dashboard/ColorBoxWidget.h"
 #include "dashboard/DashboardLayout.h"
+#include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 #include "dashboard/NumberFormat.h"
 #include "dashboard/TForm5.h"
@@ -57,7 +59,8 @@ protected:
         form = std::make_unique<TForm1>(log, services);
         form2 = std::make_unique<TForm2>(log);
         form3 = std::make_unique<TForm3>(form->Settings);
-        form5 = std::make_unique<TForm5>();
+        form5 = std::make_unique<TForm5>(DashboardColorFields{form->Settings.NeedleColor, form->Settings.TitleColor,
+                                                              form->Settings.DigitColor, form->Settings.ScaleColor});
         form1Windows = {form2.get(), form3.get(), &form4, form5.get(), &form6, &form7};
         form->attachWindows(form1Windows);
     }
@@ -283,6 +286,29 @@ TEST_F(MainWindow, RedrawRequestDrawsTheLiveSampleEvenWhenDisconnected)
     Tick();
     EXPECT_FALSE(form5->RedrawRequested);
     EXPECT_EQ(form->Shape[6]->brushColor(), kLampOnColor);  // Shape7 is the fan
+}
+
+TEST_F(MainWindow, NeedleColourFromTheDialogShowsAtTheNextTickAndIsSavedAtExit)
+{
+    const auto centre = [this] { return form->Image[0]->picture().pixel(250, 250) | 0xFF000000u; };
+    ASSERT_EQ(centre(), qRgb(255, 0, 0));  // the needle ends in the dial's centre
+    form->N2->trigger();
+    ASSERT_TRUE(form5->isVisible());
+    ColorBoxWidget* box = form5->sColorBox[0];
+    ASSERT_TRUE(box->selectColor(0xFF0000));  // blue
+    emit box->activated(box->currentIndex());
+    form5->sButton2->click();
+    EXPECT_EQ(form->Settings.NeedleColor, 0xFF0000u);
+    EXPECT_EQ(centre(), qRgb(255, 0, 0));  // not before the tick
+    Tick();
+    EXPECT_EQ(centre(), qRgb(0, 0, 255));
+
+    QCloseEvent close;
+    QCoreApplication::sendEvent(form.get(), &close);
+    ASSERT_TRUE(close.isAccepted());
+    TAppSettings saved;
+    LoadSettings(saved, dir.filePath(QStringLiteral("param.bin")));
+    EXPECT_EQ(saved.NeedleColor, 0xFF0000u);
 }
 
 TEST_F(MainWindow, SettingsThatCannotBeSavedKeepTheWindowOpen)
