@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/TForm1.h"
+#include "app/TForm3.h"
 #include "log/SampleLog.h"
 #include "sim/SimPort.h"
 #ifdef Q_OS_UNIX
@@ -59,6 +61,29 @@ TEST_F(ConnectToVirtualEcu, InProcessBackend)
 {
     auto form = MakeForm();
     ExpectPlausible(ConnectAndRead(*form, sim::kVirtualPortName));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(ConnectToVirtualEcu, PortSpeedAndRatePickedInTheDialog)
+{
+    auto form = MakeForm();
+    TForm3 dialog(form->Settings);  // the machine's real port list
+    dialog.show();
+    const auto pick = [](QComboBox* box, const char* text) {
+        const int index = box->findText(QString::fromLatin1(text));
+        ASSERT_GE(index, 0) << text;
+        box->setCurrentIndex(index);
+    };
+    pick(dialog.sComboBox1, sim::kVirtualPortName);
+    pick(dialog.sComboBox2, "19200");
+    pick(dialog.sComboBox3, "4");
+    dialog.sButton1->click();
+    form->sButton1->click();
+    ASSERT_TRUE(form->State.Connected);
+    EXPECT_EQ(form->Timer1->interval(), 250);
+    form->sButton2->click();
+    for (int i = 0; i < 3; ++i) form->Timer1Timer();
+    ExpectPlausible(form->LiveSample);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 
