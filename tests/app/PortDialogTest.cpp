@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/TForm3.h"
@@ -87,6 +88,16 @@ TEST_F(PortDialog, FirstShowingWithTheDefaults)
     form.sButton1->click();
     EXPECT_EQ(settings, TAppSettings{});
     EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(PortDialog, StandsCentredOnTheScreen)
+{
+    form.show();
+    // Placed before its frame is known: centred within the frame's width.
+    const QPoint offCentre = form.frameGeometry().center() - form.screen()->availableGeometry().center();
+    const QPoint frame = form.geometry().topLeft() - form.frameGeometry().topLeft();
+    EXPECT_LE(std::abs(offCentre.x()), frame.x() + 1);
+    EXPECT_LE(std::abs(offCentre.y()), frame.y() + 1);
 }
 
 TEST_F(PortDialog, ApplyStoresPortSpeedAndRate)

@@ -8,6 +8,7 @@
 #include <functional>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -101,6 +102,16 @@ TEST_F(ColorDialog, DroppedDownBoxShowsEightEntriesOfSixteenPixels)
     EXPECT_EQ(list->visualRect(box->model()->index(0, 0)).height(), 16);
     EXPECT_EQ(list->viewport()->height(), 8 * 16);
     box->hidePopup();
+}
+
+TEST_F(ColorDialog, StandsCentredOnTheScreen)
+{
+    form.show();
+    // Placed before its frame is known: centred within the frame's width.
+    const QPoint offCentre = form.frameGeometry().center() - form.screen()->availableGeometry().center();
+    const QPoint frame = form.geometry().topLeft() - form.frameGeometry().topLeft();
+    EXPECT_LE(std::abs(offCentre.x()), frame.x() + 1);
+    EXPECT_LE(std::abs(offCentre.y()), frame.y() + 1);
 }
 
 TEST_F(ColorDialog, TabMovesFocusInTheDesignedOrder)
