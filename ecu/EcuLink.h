@@ -14,7 +14,8 @@ class EcuLink {
 public:
     explicit EcuLink(SerialPort& port) : port_(port) {}
 
-    // Handshake 0xFF 0xFF 0xEF, answered by 0x10; at most two requests.
+    // Handshake 0xFF 0xFF 0xEF, answered by 0x10; at most two requests, after draining
+    // whatever was waiting.
     bool EcuInit();
     // Discards every byte waiting.
     void DrainInput();
@@ -23,8 +24,11 @@ public:
     // Collects one reply frame (0xFF, L, L bytes) into FrameBuffer within 1000 read
     // attempts; frames whose length lies outside [minLength, maxLength] are dropped.
     bool ReadReplyFrame(int minLength = 0, int maxLength = 255);
-    // Ends the ECU's reply: 0x30, the rest of the stream up to its end mark, DrainInput.
+    // Ends the ECU's reply: 0x30, the rest of the stream up to its end mark (within a
+    // few frame times), DrainInput.
     void SendStop();
+    // The line's speed, which bounds the wait for the end mark; 9600 until told.
+    void SetBitRate(int bitsPerSecond);
     // Builds a request in the shared command buffer and writes it in one piece.
     void SendCommand(std::initializer_list<uint8_t> bytes);
     void SendCommand(const uint8_t* bytes, int count);
@@ -49,14 +53,21 @@ public:
     // After the stop byte the unit finishes the frame under way, sends 0xCF and falls
     // silent; a line quiet this long also ends the wait (a unit that sends no mark).
     static constexpr int kStopQuietMs = 30;
+    // A unit that keeps sending without an end mark is read for this many frame times
+    // (frames as long as the longest seen, at least a live-data frame), plus the quiet limit.
+    static constexpr int kStopFrames = 3;
+    static constexpr int kMinStopFrameBytes = 11;
 
 private:
     void FinishStream();
+    int StopBudgetMs(int frameBytes) const;
     // One read attempt; silentMs counts the unbroken silence of the running operation.
     bool ReadAttempt(uint8_t& byte, int& silentMs);
 
     SerialPort& port_;
     std::array<uint8_t, 19> CommandBuffer{};
+    int bitRate_ = 9600;
+    int lastFrameBytes_ = 0;  // the last reply frame's length byte plus two
 };
 
 }  // namespace dp

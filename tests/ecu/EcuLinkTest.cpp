@@ -86,14 +86,27 @@ TEST(EcuLink, HandshakeAnsweredAfterTheWrite)
     EXPECT_EQ(port.writes.size(), 1u);
 }
 
-TEST(EcuLink, StrayAnswerAlreadyWaitingCountsAndLaterBytesStay)
+// A 0x10 left on the line from before (an earlier unit, a reply cut short) is no
+// answer: the handshake drains the input before its first request. Bytes after the
+// real answer stay for the next command's drain.
+TEST(EcuLink, LeftoverAnswerDoesNotPassForTheHandshake)
 {
-    ScriptedPort port;
-    port.arriveNow({0x33, 0x10, 0x44});
-    EcuLink link(port);
-    EXPECT_TRUE(link.EcuInit());
-    EXPECT_EQ(port.writes, (std::vector<Bytes>{{0xFF, 0xFF, 0xEF}}));
-    EXPECT_EQ(port.waiting(), 1u);  // 0x44 is left for the next command's drain
+    struct Case {
+        const char* name;
+        bool unitAnswers;
+    };
+    for (const Case& c : {Case{"SilentUnit", false}, Case{"AnsweringUnit", true}}) {
+        SCOPED_TRACE(c.name);
+        ScriptedPort port;
+        port.arriveNow({0x33, 0x10, 0x44});
+        port.onWrite = [&](ScriptedPort& p, const Bytes& w) {
+            if (c.unitAnswers && w == Bytes{0xFF, 0xFF, 0xEF}) p.arrive(p.nowUs + 4000, {0x10, 0x55});
+        };
+        EcuLink link(port);
+        EXPECT_EQ(link.EcuInit(), c.unitAnswers);
+        EXPECT_EQ(port.writes.size(), c.unitAnswers ? 1u : 2u);
+        EXPECT_EQ(port.waiting(), c.unitAnswers ? 1u : 0u);
+    }
 }
 
 TEST(EcuLink, SilentHandshakeTriesTwiceOnTheOpenPort)
@@ -102,7 +115,7 @@ TEST(EcuLink, SilentHandshakeTriesTwiceOnTheOpenPort)
     EcuLink link(port);
     EXPECT_FALSE(link.EcuInit());
     EXPECT_EQ(port.writes, (std::vector<Bytes>{{0xFF, 0xFF, 0xEF}, {0xFF, 0xFF, 0xEF}}));
-    EXPECT_EQ(port.readCalls, 2 * EcuLink::kHandshakeAttempts);
+    EXPECT_EQ(port.readCalls, 1 + 2 * EcuLink::kHandshakeAttempts);  // the drain finds nothing
     EXPECT_TRUE(port.isOpen());
     // Bounded: a dead line costs the silence limit per request, not seconds.
     EXPECT_EQ(port.waitedUs, 2 * EcuLink::kSilenceLimitMs * 1000);
@@ -155,6 +168,37 @@ TEST(EcuLink, SendStopReadsTheStreamOutToItsEndMark)
         EXPECT_EQ(port.writes, (std::vector<Bytes>{{0x30}}));
         port.nowUs += 100'000;
         EXPECT_EQ(port.waiting(), c.left);  // only what came after the mark
+    }
+}
+
+// A unit that goes on sending frames after the stop and never its end mark must not
+// hold the window for a thousand reads: the wait ends after a few frame times at the
+// line's speed.
+TEST(EcuLink, StopWithoutEndMarkIsBoundedByFrameTimes)
+{
+    struct Case {
+        const char* name;
+        int bitRate;
+    };
+    for (const Case& c : {Case{"At9600", 9600}, Case{"At1200", 1200}}) {
+        SCOPED_TRACE(c.name);
+        const int64_t byteUs = 10'000'000 / c.bitRate;
+        Bytes stream;
+        for (int frame = 0; frame < 300; ++frame) {
+            const Bytes f = {0xFF, 0x09, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+            stream.insert(stream.end(), f.begin(), f.end());
+        }
+        ScriptedPort port;
+        port.arrive(0, stream, byteUs);
+        EcuLink link(port);
+        link.SetBitRate(c.bitRate);
+        ASSERT_TRUE(link.ReadReplyFrame());
+        const int64_t start = port.nowUs;
+        link.SendStop();
+        const int64_t took = port.nowUs - start;
+        const int64_t frameUs = 11 * byteUs;
+        EXPECT_GE(took, 2 * frameUs);  // the frame under way and the next were waited for
+        EXPECT_LE(took, EcuLink::kStopFrames * frameUs + EcuLink::kStopQuietMs * 1000 + 2 * byteUs);
     }
 }
 
