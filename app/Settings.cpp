@@ -1,7 +1,6 @@
 #include "app/Settings.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <array>
 #include <cmath>
 
@@ -31,9 +30,11 @@ bool IsOfferedRate(int32_t ups)
     return false;
 }
 
+bool IsUsableRate(int32_t ups) { return ups >= kMinUpdatesPerSecond && ups <= kMaxUpdatesPerSecond; }
+
 int RefreshIntervalMs(int32_t ups)
 {
-    if (ups <= 0) ups = TAppSettings{}.UpdatesPerSecond;
+    if (!IsUsableRate(ups)) ups = TAppSettings{}.UpdatesPerSecond;
     return int(std::lround(1000.0 / ups));
 }
 
@@ -57,8 +58,8 @@ void LoadSettings(TAppSettings& s, const QString& fileName)
     ReadExact(f, &baud, 1);
     s.BaudIndex = baud <= 15 ? baud : defaults.BaudIndex;
     const int32_t ups = int32_t(ReadU32(f));
-    // Only rates the port dialog offers; 0 would divide by zero, negatives break the timer.
-    s.UpdatesPerSecond = IsOfferedRate(ups) ? ups : defaults.UpdatesPerSecond;
+    // A rate the dialog does not offer still works; only those that break the timer go.
+    s.UpdatesPerSecond = IsUsableRate(ups) ? ups : defaults.UpdatesPerSecond;
     s.TitleColor = ReadU32(f);
     s.ScaleColor = ReadU32(f);
     s.NeedleColor = ReadU32(f);
@@ -80,10 +81,7 @@ void SaveSettings(const TAppSettings& s, const QString& fileName)
     PutU32(&bytes[46], s.NeedleColor);
     PutU32(&bytes[50], s.DigitColor);
 
-    QSaveFile f(fileName);
-    OpenOrThrow(f, QIODevice::WriteOnly);
-    WriteExact(f, bytes.data(), qint64(bytes.size()));
-    if (!f.commit()) throw IoError(QStringLiteral("%1: %2").arg(fileName, f.errorString()));
+    SaveWholeFile(fileName, [&](QFileDevice& f) { WriteExact(f, bytes.data(), qint64(bytes.size())); });
 }
 
 }  // namespace dp

@@ -25,14 +25,21 @@ inline constexpr int kPortNameMax = 30;
 inline const QString kSettingsFileName = QStringLiteral("param.bin");
 
 bool IsOfferedRate(int32_t updatesPerSecond);
-// Refresh interval in ms: 1000 / UpdatesPerSecond, rounded.
+// Rates the refresh timer can run at: below one a second there is no interval, above
+// a thousand it would round to zero.
+inline constexpr int32_t kMinUpdatesPerSecond = 1;
+inline constexpr int32_t kMaxUpdatesPerSecond = 1000;
+bool IsUsableRate(int32_t updatesPerSecond);
+// Refresh interval in ms: 1000 / UpdatesPerSecond, rounded; the default for an unusable rate.
 int RefreshIntervalMs(int32_t updatesPerSecond);
 
 // Fills the settings from the file when it exists and begins with "DP"; otherwise leaves
 // them. Throws IoError on a failing read; fields read before the failure keep the file's
-// values. Values the program can never have written fall back to their defaults.
+// values. Values that cannot work (a name longer than 30, a speed code above 15, a rate
+// the timer cannot run at) fall back to their defaults.
 void LoadSettings(TAppSettings& settings, const QString& fileName = kSettingsFileName);
-// Writes all fields. The old file is replaced only once the new one is complete.
+// Writes all fields. The old file is replaced only once the new one is complete; in a
+// folder that takes no new file, a writable old file is overwritten in place.
 void SaveSettings(const TAppSettings& settings, const QString& fileName = kSettingsFileName);
 
 }  // namespace dp

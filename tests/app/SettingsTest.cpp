@@ -8,6 +8,7 @@
 #include "app/Settings.h"
 #include "common/FileIo.h"
 #include "support/ReadOnlyFile.h"
+#include "support/TinyFileSystem.h"
 
 namespace dp {
 namespace {
@@ -116,9 +117,6 @@ TEST_F(SettingsFile, ValuesTheDialogsNeverWriteFallBackToDefaults)
         {"name length 31", 2, QByteArray("\x1F", 1)},
         {"name length 255", 2, QByteArray("\xFF", 1)},
         {"speed code 16", 33, QByteArray("\x10", 1)},
-        {"zero refreshes a second", 34, QByteArray("\x00\x00\x00\x00", 4)},
-        {"negative refreshes a second", 34, QByteArray("\xFF\xFF\xFF\xFF", 4)},
-        {"rate not offered", 34, QByteArray("\x03\x00\x00\x00", 4)},
     };
     SaveSettings(Sample(), path);
     const QByteArray good = Read(path);
@@ -132,12 +130,39 @@ TEST_F(SettingsFile, ValuesTheDialogsNeverWriteFallBackToDefaults)
         const TAppSettings defaults;
         if (c.offset == 2) {
             EXPECT_EQ(s.PortName, defaults.PortName);
-        } else if (c.offset == 33) {
-            EXPECT_EQ(s.BaudIndex, defaults.BaudIndex);
         } else {
-            EXPECT_EQ(s.UpdatesPerSecond, defaults.UpdatesPerSecond);
+            EXPECT_EQ(s.BaudIndex, defaults.BaudIndex);
         }
         EXPECT_EQ(s.DigitColor, Sample().DigitColor);  // the rest still loads
+    }
+}
+
+// Any rate the timer can run at is kept, also one the dialog does not offer; only
+// those that would break the timer fall back to the default.
+TEST_F(SettingsFile, RefreshRatesTheTimerCanUseAreKept)
+{
+    struct Case {
+        const char* name;
+        int32_t stored;
+        int32_t loaded;
+    };
+    const Case cases[] = {
+        {"three, not in the dialog's list", 3, 3},
+        {"one", 1, 1},
+        {"a thousand", 1000, 1000},
+        {"zero", 0, 10},
+        {"negative", -1, 10},
+        {"above a thousand", 1001, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TAppSettings stored = Sample();
+        stored.UpdatesPerSecond = c.stored;
+        SaveSettings(stored, path);
+        TAppSettings s;
+        ASSERT_NO_THROW(LoadSettings(s, path));
+        EXPECT_EQ(s.UpdatesPerSecond, c.loaded);
+        EXPECT_EQ(s.DigitColor, stored.DigitColor);  // the rest still loads
         EXPECT_GT(RefreshIntervalMs(s.UpdatesPerSecond), 0);
     }
 }
@@ -150,6 +175,65 @@ TEST_F(SettingsFile, FailedSaveLeavesTheOldFile)
     const QString blocked = path + QStringLiteral("/param.bin");
     EXPECT_THROW(SaveSettings(TAppSettings{}, blocked), IoError);
     EXPECT_EQ(Read(path), before);
+}
+
+QStringList FilesIn(const QString& folder) { return QDir(folder).entryList(QDir::Files, QDir::Name); }
+
+// On a disk that is really full the write fails: the save must say so with the
+// system's reason and leave the old file whole, not report success over an empty one.
+TEST(SettingsOnAFullDisk, SaveFailsWithTheReasonAndKeepsTheOldFile)
+{
+    test::TinyFileSystem disk(64);
+    if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+    const QString path = disk.filePath(QStringLiteral("param.bin"));
+    SaveSettings(Sample(), path);
+    const QByteArray before = Read(path);
+    disk.Fill();
+    try {
+        SaveSettings(TAppSettings{}, path);
+        FAIL() << "a save onto a full disk must fail";
+    } catch (const IoError& e) {
+        EXPECT_NE(QString::fromUtf8(e.what()).indexOf(QStringLiteral("No space left on device")), -1) << e.what();
+    }
+    EXPECT_EQ(Read(path), before);
+    EXPECT_EQ(FilesIn(disk.path()), (QStringList{QStringLiteral("filler"), QStringLiteral("param.bin")}));
+}
+
+// A folder that takes no new file (so no temporary file either) still lets a writable
+// settings file be overwritten in place; without an old file there is nothing to do
+// but report. Overwriting in place needs no new space, so it works on a full disk too.
+TEST(SettingsInAnUnwritableFolder, WritableFileIsOverwrittenInPlace)
+{
+    struct Case {
+        const char* name;
+        bool oldFile;
+        bool fullDisk;
+    };
+    for (const Case& c : {Case{"old file", true, false}, Case{"no old file", false, false},
+                          Case{"old file on a full disk", true, true}}) {
+        SCOPED_TRACE(c.name);
+        test::TinyFileSystem disk(64);
+        if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+        const QString folder = disk.filePath(QStringLiteral("work"));
+        ASSERT_TRUE(QDir().mkdir(folder));
+        const QString path = QDir(folder).filePath(QStringLiteral("param.bin"));
+        TAppSettings old;
+        old.PortName = "COM12345678901234567890";  // a longer name than the new one
+        if (c.oldFile) SaveSettings(old, path);
+        if (c.fullDisk) disk.Fill();
+        const test::UnwritableFolder unwritable(folder);
+        if (!unwritable.enforced()) GTEST_SKIP() << "this file system lets every new file in";
+        if (c.oldFile) {
+            ASSERT_NO_THROW(SaveSettings(Sample(), path));
+            EXPECT_EQ(Read(path).size(), kSettingsFileSize);
+            TAppSettings loaded;
+            LoadSettings(loaded, path);
+            EXPECT_EQ(loaded, Sample());
+        } else {
+            EXPECT_THROW(SaveSettings(Sample(), path), IoError);
+        }
+        EXPECT_EQ(FilesIn(folder), c.oldFile ? QStringList{QStringLiteral("param.bin")} : QStringList{});
+    }
 }
 
 TEST_F(SettingsFile, ReadOnlyFileStillLoads)

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ReadOnlyFile.h"
+#include "support/TinyFileSystem.h"
 
 #ifdef Q_OS_LINUX
 #include <csignal>
@@ -222,6 +223,41 @@ TEST_F(LogFileTest, SaveToAnUncreatableNameFails)
     EXPECT_THROW(SaveLog(log, Dir.path()), IoError);                   // target is a directory
     EXPECT_EQ(Read(Path("plain")), "x");
     EXPECT_TRUE(QFileInfo(Dir.path()).isDir());
+}
+
+// On a disk that is really full every save must fail with the system's reason and
+// leave the old file as it was: a small log (which fits the write buffer, so only the
+// flush can fail) as well as a large one, whose first piece the disk takes in part.
+TEST_F(LogFileTest, SaveOntoAFullDiskFailsWithTheReasonAndKeepsTheOldFile)
+{
+    struct Case {
+        const char* name;
+        int records;
+        int freeKilobytes;
+    };
+    for (const Case& c : {Case{"small log, no space", 3, 0}, Case{"large log, no space", 5000, 0},
+                          Case{"large log, a little space", 5000, 16}}) {
+        SCOPED_TRACE(c.name);
+        test::TinyFileSystem disk(64);
+        if (!disk.mounted()) GTEST_SKIP() << disk.whyNot().toStdString();
+        const QString path = disk.filePath(QStringLiteral("keep.dgz"));
+        const QByteArray old = "DG" + Records(2, 900);
+        Write(path, old);
+        disk.Fill(c.freeKilobytes);
+        SampleLog log;
+        FillLog(log, c.records);
+        try {
+            SaveLog(log, path);
+            ADD_FAILURE() << "a save onto a full disk must fail";
+        } catch (const IoError& e) {
+            EXPECT_NE(QString::fromUtf8(e.what()).indexOf(QStringLiteral("No space left on device")), -1)
+                << e.what();
+        }
+        EXPECT_EQ(Read(path), old);
+        EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files, QDir::Name),
+                  (QStringList{QStringLiteral("filler"), QStringLiteral("keep.dgz")}));
+        EXPECT_EQ(log.Count(), std::size_t(c.records));
+    }
 }
 
 #ifdef Q_OS_LINUX
