@@ -16,7 +16,9 @@ void SampleLog::BlockDeleter::operator()(SampleNode* block) const
 void SampleLog::AppendSample(const TEngineSample& sample)
 {
     if (Blocks_.empty() || UsedInLastBlock_ == kBlockNodes) {
-        Blocks_.emplace_back(std::allocator<SampleNode>().allocate(kBlockNodes));
+        // Owned before the list grows, so that running out of memory there leaks nothing.
+        Block block(std::allocator<SampleNode>().allocate(kBlockNodes));
+        Blocks_.push_back(std::move(block));
         UsedInLastBlock_ = 0;
     }
     SampleNode* node = std::construct_at(Blocks_.back().get() + UsedInLastBlock_,

@@ -1,17 +1,18 @@
 // dravikprobe-log2csv FILE.dgz [OUT.csv]: prints a log file as CSV, to OUT.csv or
-// standard output. A truncated file still gives its complete records before the
-// error is reported.
+// standard output. Records are converted as they are read, so a file of any size
+// needs only a small buffer. A truncated file still gives its complete records
+// before the error is reported.
 
 #include "common/FileIo.h"
 #include "log/CsvExport.h"
 #include "log/LogFile.h"
 
-#include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <new>
 
 namespace {
 
@@ -32,10 +33,9 @@ int main(int argc, char** argv)
     std::ios::sync_with_stdio(false);  // a million rows go out through cout
     const QString inName = QString::fromLocal8Bit(argv[1]);
 
-    dp::SampleLog log;
-    QString loadError;
     try {
-        switch (dp::LoadLog(log, inName)) {
+        dp::LogReader reader(inName);
+        switch (reader.Open()) {
         case dp::LoadOutcome::Missing:
             return Fail(QStringLiteral("%1: no such file").arg(inName));
         case dp::LoadOutcome::WrongMagic:
@@ -43,26 +43,31 @@ int main(int argc, char** argv)
         case dp::LoadOutcome::Loaded:
             break;
         }
+
+        std::ofstream file;
+        if (argc == 3) {
+            file.open(argv[2], std::ios::binary | std::ios::trunc);
+            if (!file) return Fail(QStringLiteral("%1: cannot create file").arg(QString::fromLocal8Bit(argv[2])));
+        }
+        std::ostream& out = argc == 3 ? static_cast<std::ostream&>(file) : std::cout;
+        out << dp::CsvHeader() << '\n';
+        QString readError;
+        try {
+            dp::TEngineSample sample;
+            while (reader.Next(sample)) out << dp::CsvRow(sample) << '\n';
+        } catch (const dp::IoError& e) {
+            // A cut-off last record: the complete ones are out, then the error.
+            readError = QStringLiteral("%1: %2").arg(inName, QString::fromUtf8(e.what()));
+        }
+        out.flush();
+        if (!out) return Fail(QStringLiteral("write error"));
+        if (!readError.isEmpty()) return Fail(readError);
     } catch (const dp::IoError& e) {
+        // Open errors already name the file; a file too short for the magic does not.
         const QString text = QString::fromUtf8(e.what());
-        const bool shortRead = text == QLatin1String(dp::kReadBeyondEnd);
-        // Open errors already name the file; a short read does not.
-        loadError = shortRead ? QStringLiteral("%1: %2").arg(inName, text) : text;
-        // Only a cut-off record after a good magic leaves a table worth printing; a
-        // file too short for the magic, or one that cannot be opened, is no log.
-        if (!shortRead || QFileInfo(inName).size() < qint64(sizeof dp::kLogMagic)) return Fail(loadError);
+        return Fail(text == QLatin1String(dp::kReadBeyondEnd) ? QStringLiteral("%1: %2").arg(inName, text) : text);
+    } catch (const std::bad_alloc&) {
+        return Fail(QStringLiteral("out of memory"));
     }
-
-    std::ofstream file;
-    if (argc == 3) {
-        file.open(argv[2], std::ios::binary | std::ios::trunc);
-        if (!file) return Fail(QStringLiteral("%1: cannot create file").arg(QString::fromLocal8Bit(argv[2])));
-    }
-    std::ostream& out = argc == 3 ? static_cast<std::ostream&>(file) : std::cout;
-    dp::WriteCsv(log, out);
-    out.flush();
-    if (!out) return Fail(QStringLiteral("write error"));
-
-    if (!loadError.isEmpty()) return Fail(loadError);
     return 0;
 }
