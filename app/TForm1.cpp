@@ -1,7 +1,8 @@
 #include "app/TForm1.h"
 
-#include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -13,6 +14,7 @@
 #include <QTimer>
 
 #include "app/MainWindowPlacement.h"
+#include "app/QuestionBox.h"
 #include "app/TForm3.h"
 #include "app/TForm7.h"
 #include "dashboard/DashboardLayout.h"
@@ -44,6 +46,12 @@ QString AskLogName(QWidget* parent, QFileDialog::AcceptMode mode)
                                                                                    : QString();
 }
 
+QString JournalPathFor(const MainWindowServices& services)
+{
+    if (services.journalFile) return *services.journalFile;
+    return QFileInfo(services.settingsFile).dir().filePath(kJournalFileName);
+}
+
 void ShowWindow(QWidget* w)
 {
     if (!w) return;
@@ -61,12 +69,14 @@ TForm1::TForm1(SampleLog& log, MainWindowServices services)
                                   : ErrorReporter::Presenter([this](const QString& text) {
                                         QMessageBox::critical(this, windowTitle(), text);
                                     })),
+      keeper_(log, JournalPathFor(services_)),
       port_(services_.port ? *services_.port : static_cast<SerialPort&>(ComPort1)),
       link_(port_),
       fonts_(MakeGaugeFonts(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
                                                              : 96.0))
 {
-    if (!services_.nowDays) services_.nowDays = LocalNowDays;
+    if (!services_.nowSeconds) services_.nowSeconds = MonotonicSeconds;
+    if (!services_.ask) services_.ask = [this](Question q) { return AskWithBox(this, q); };
     if (!services_.askSaveLogName) services_.askSaveLogName = [this] { return AskLogName(this, QFileDialog::AcceptSave); };
     if (!services_.askOpenLogName) services_.askOpenLogName = [this] { return AskLogName(this, QFileDialog::AcceptOpen); };
 
@@ -79,6 +89,7 @@ TForm1::TForm1(SampleLog& log, MainWindowServices services)
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
     FormCreate();
     ApplyControls();
+    OfferJournalRecovery();
     Timer1->start();
 }
 
@@ -94,7 +105,7 @@ void TForm1::attachWindows(const SecondaryWindows& windows)
 void TForm1::FormCreate()
 {
     // Settings defaults and colours come with TAppSettings; the log starts empty.
-    State.LastClockReading = 0;
+    State.LastClockReading.reset();
     log_.LogLoaded = false;
     StartupSample = TEngineSample{};
     StartupSample.CoolantTemp = -50.0f;
@@ -109,21 +120,6 @@ void TForm1::FormCreate()
     ShowSample(StartupSample);
     State.Connected = State.Reading = State.Recording = false;
     Timer1->setInterval(RefreshIntervalMs(Settings.UpdatesPerSecond));
-}
-
-void TForm1::closeEvent(QCloseEvent* event)
-{
-    try {
-        SaveSettings(Settings, services_.settingsFile);
-    } catch (const IoError& e) {
-        ReportError(QString::fromStdString(e.what()));
-        event->ignore();  // the settings would be lost: stay open
-        return;
-    }
-    EndActiveTest(true);
-    port_.close();
-    event->accept();
-    QCoreApplication::quit();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)
@@ -165,8 +161,7 @@ void TForm1::ApplyControls()
     N8->setEnabled(looks.commandsEnabled);
 }
 
-template <class F>
-void TForm1::Guarded(F&& f)
+void TForm1::Guarded(const std::function<void()>& f)
 {
     try {
         f();
@@ -175,6 +170,8 @@ void TForm1::Guarded(F&& f)
         ReportError(QString::fromStdString(e.what()));
     } catch (const IoError& e) {
         ReportError(QString::fromStdString(e.what()));
+    } catch (const std::bad_alloc&) {
+        ReportError(QString::fromLatin1(kOutOfMemory));
     }
 }
 
@@ -185,6 +182,7 @@ void TForm1::sButton1Click()
             Timer1->setInterval(RefreshIntervalMs(Settings.UpdatesPerSecond));
             port_.setPortName(Settings.PortName);
             port_.setBaudIndex(Settings.BaudIndex);
+            link_.SetBitRate(BaudRateForCode(Settings.BaudIndex));
             port_.open();
             tickFailing_ = false;
             if (link_.EcuInit()) State.Connected = true;
@@ -206,20 +204,6 @@ void TForm1::sButton2Click()
     ApplyControls();
 }
 
-void TForm1::sButton3Click()
-{
-    if (State.Recording) {
-        State.Recording = false;
-    } else {
-        State.Recording = true;
-        if (log_.LogLoaded) {  // a loaded log is never extended by a recording
-            log_.ClearLog();
-            log_.LogLoaded = false;
-        }
-    }
-    ApplyControls();
-}
-
 void TForm1::sButton4Click()
 {
     TForm6* report = windows_.form6;
@@ -237,27 +221,6 @@ void TForm1::sButton6Click() { Guarded([this] { ResetSelfLearning(link_); }); }
 void TForm1::N4Click() { ShowWindow(windows_.form2); }
 void TForm1::COM1Click() { ShowWindow(windows_.form3); }
 void TForm1::N2Click() { ShowWindow(windows_.form5); }
-
-void TForm1::N5Click()
-{
-    const QString name = services_.askSaveLogName();
-    if (name.isEmpty()) return;
-    Guarded([&] { SaveLog(log_, name); });
-}
-
-void TForm1::N6Click()
-{
-    const QString name = services_.askOpenLogName();
-    if (name.isEmpty()) return;
-    bool loaded = false;
-    Guarded([&] {
-        LoadLog(log_, name);
-        loaded = true;
-    });
-    if (loaded) log_.LogLoaded = true;  // also for a missing or foreign file
-}
-
-void TForm1::N7Click() { log_.ClearLog(); }
 
 void TForm1::EndActiveTest(bool closeWindow)
 {
@@ -285,13 +248,14 @@ void TForm1::N9Click()
 
 void TForm1::Timer1Timer()
 {
-    // While an error box is up its event loop still delivers ticks; they stay off the port.
-    if (errors_.isShowing()) return;
+    // While a failing tick's error box is up its event loop still delivers ticks; they
+    // stay off the port. Other boxes let the recording go on.
+    if (errors_.holdsTicks()) return;
     if (redrawRequested_ && *redrawRequested_) {
         ShowSample(LiveSample);
         *redrawRequested_ = false;
     }
-    const double now = services_.nowDays();
+    const double now = services_.nowSeconds();
     if (!State.Connected) return;
     AdvanceClock(State, now);
     Label9->setText(FormatClock(State.ConnectionClock, QLocale().decimalPoint().at(0)));
@@ -301,16 +265,12 @@ void TForm1::Timer1Timer()
     } catch (const SerialError& e) {
         // A pulled adapter fails every tick; one report per run of failures is enough,
         // so the user can still reach "Отключиться" between ticks.
-        if (!tickFailing_) ReportError(QString::fromStdString(e.what()));
-        tickFailing_ = true;
+        if (!tickFailing_) tickFailing_ = errors_.report(QString::fromStdString(e.what()), true);
         return;
     }
     tickFailing_ = false;
     ShowSample(LiveSample);
-    if (State.Recording) {
-        log_.AppendSample(LiveSample);
-        if (windows_.form2 && windows_.form2->isVisible()) windows_.form2->RebuildCharts();
-    }
+    if (State.Recording) RecordSample();
 }
 
 }  // namespace dp

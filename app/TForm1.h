@@ -6,14 +6,17 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "app/ComPort.h"
 #include "app/ErrorReporter.h"
+#include "app/Questions.h"
 #include "app/Settings.h"
 #include "app/WorkingState.h"
 #include "dashboard/GaugeRenderer.h"
 #include "ecu/EcuLink.h"
 #include "ecu/EngineSample.h"
+#include "log/LogKeeper.h"
 
 class QAction;
 class QFrame;
@@ -46,11 +49,14 @@ struct SecondaryWindows {
 // What the main window takes from its surroundings; tests replace each piece.
 struct MainWindowServices {
     ErrorReporter::Presenter showError;        // default: the standard error box
-    std::function<double()> nowDays;           // default: LocalNowDays
+    std::function<double()> nowSeconds;        // default: MonotonicSeconds
     std::function<QString()> askSaveLogName;   // default: save dialog; empty = cancelled
     std::function<QString()> askOpenLogName;   // default: open dialog; empty = cancelled
+    std::function<Answer(Question)> ask;       // default: a message box (AskWithBox)
     SerialPort* port = nullptr;                // default: ComPort1
     QString settingsFile = kSettingsFileName;
+    // default: the journal beside the settings file; an empty name keeps no journal
+    std::optional<QString> journalFile;
 };
 
 class TForm1 : public QMainWindow {
@@ -116,11 +122,18 @@ private:
     // Before the port closes: no actuator test may be left running at the unit.
     void EndActiveTest(bool closeWindow);
     void ReportError(const QString& text) { errors_.report(text); }
-    template <class F> void Guarded(F&& f);  // runs f, reporting serial and file errors
+    void Guarded(const std::function<void()>& f);  // runs f, reporting serial, file and memory errors
+    // What keeps recorded samples from being lost (TForm1Log.cpp).
+    void OfferJournalRecovery();
+    bool OfferToSaveUnsaved();  // false: the user cancelled, or saving failed
+    bool SaveLogAs();           // false: cancelled or failed
+    bool MayClose();
+    void RecordSample();
 
     SampleLog& log_;
     MainWindowServices services_;
     ErrorReporter errors_;
+    LogKeeper keeper_;
     ComPort ComPort1;
     SerialPort& port_;
     EcuLink link_;

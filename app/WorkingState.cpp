@@ -1,6 +1,6 @@
 #include "app/WorkingState.h"
 
-#include <QDateTime>
+#include <chrono>
 
 namespace dp {
 
@@ -20,19 +20,15 @@ void StopReading(WorkingState& s)
     s.Reading = false;
 }
 
-void AdvanceClock(WorkingState& s, double nowDays)
+void AdvanceClock(WorkingState& s, double nowSeconds)
 {
-    if (s.LastClockReading != 0) {
-        s.ConnectionClock = float(s.ConnectionClock + (nowDays - s.LastClockReading) * 24 * 60 * 60);
-    }
-    s.LastClockReading = nowDays;
+    if (s.LastClockReading) s.ConnectionClock = float(s.ConnectionClock + (nowSeconds - *s.LastClockReading));
+    s.LastClockReading = nowSeconds;
 }
 
-double LocalNowDays()
+double MonotonicSeconds()
 {
-    const QDateTime now = QDateTime::currentDateTime();
-    const qint64 localMs = now.toMSecsSinceEpoch() + qint64(now.offsetFromUtc()) * 1000;
-    return double(localMs) / 86400000.0;
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 }  // namespace dp

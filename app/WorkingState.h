@@ -2,6 +2,7 @@
 // The main window's working state and what its controls show for it.
 
 #include <QString>
+#include <optional>
 
 namespace dp {
 
@@ -9,8 +10,9 @@ struct WorkingState {
     bool Connected = false;
     bool Reading = false;
     bool Recording = false;
-    float ConnectionClock = 0;     // seconds
-    double LastClockReading = 0;   // local date-time in days; 0 means no tick yet
+    float ConnectionClock = 0;  // seconds
+    // Monotonic seconds of the previous connected tick; none before the first.
+    std::optional<double> LastClockReading;
 };
 
 struct ButtonLook {
@@ -33,10 +35,12 @@ ControlLooks ControlsFor(const WorkingState& state);
 // Stopping reading always stops recording too.
 void StopReading(WorkingState& state);
 
-// Advances the connection clock by the local time passed since the last connected tick.
-void AdvanceClock(WorkingState& state, double nowDays);
+// Advances the connection clock by the time passed since the last connected tick,
+// disconnected spells included.
+void AdvanceClock(WorkingState& state, double nowSeconds);
 
-// Local date-time as days with the time of day as the fraction, millisecond resolution.
-double LocalNowDays();
+// Seconds on a monotonic clock: a daylight-saving change or a correction of the
+// computer's clock does not move it, so recorded times never jump.
+double MonotonicSeconds();
 
 }  // namespace dp

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <deque>
+
 #include "app/TForm1.h"
 #include "app/TForm3.h"
 #include "app/TForm7.h"
@@ -51,7 +53,17 @@ protected:
             errors << text;
             if (onError) onError();
         };
-        services.nowDays = [this] { return nowDays; };
+        services.nowSeconds = [this] { return nowSeconds; };
+        services.ask = [this](Question q) {
+            asked.push_back(q);
+            if (answers.empty()) {
+                ADD_FAILURE() << "unexpected question " << int(q);
+                return Answer::Cancel;
+            }
+            const Answer a = answers.front();
+            answers.pop_front();
+            return a;
+        };
         services.askSaveLogName = [this] { return fileName; };
         services.askOpenLogName = [this] { return fileName; };
         services.port = &port;
@@ -68,7 +80,7 @@ protected:
 
     void Tick(double seconds = 0.1)
     {
-        nowDays += seconds / 86400.0;
+        nowSeconds += seconds;
         form->Timer1Timer();
     }
     bool Looks(bool b1Down, bool b2Enabled, bool b2Down, bool b3Enabled, bool b3Down, bool commands) const
@@ -86,7 +98,9 @@ protected:
     SampleLog log;
     QStringList errors;
     std::function<void()> onError;
-    double nowDays = 46000.25;
+    double nowSeconds = 5000.25;
+    std::deque<Answer> answers;
+    std::vector<Question> asked;
     QString fileName;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> form2;
@@ -225,10 +239,11 @@ TEST_F(MainWindow, LogCommandsAndLogLoaded)
     form->N5->trigger();
     EXPECT_EQ(QFile(fileName).size(), 2 + 3 * 60);
 
-    // Cancelling does nothing.
+    // Cancelling does nothing; with everything saved nothing is asked either.
     fileName.clear();
     form->N6->trigger();
     EXPECT_FALSE(log.LogLoaded);
+    EXPECT_TRUE(asked.empty());
 
     // "Очистить" while recording: recording goes on into the empty log.
     form->N7->trigger();
@@ -236,13 +251,26 @@ TEST_F(MainWindow, LogCommandsAndLogLoaded)
     Tick();
     EXPECT_EQ(log.Count(), 1u);
 
-    // Loading a missing file changes nothing but still marks the log as loaded.
+    // A missing file changes nothing, so the log is not marked as loaded and the next
+    // recording extends it.
+    answers = {Answer::No};
     fileName = dir.filePath(QStringLiteral("missing.dgz"));
     form->N6->trigger();
+    EXPECT_EQ(asked, std::vector<Question>{Question::SaveUnsavedLog});
     EXPECT_EQ(log.Count(), 1u);
-    EXPECT_TRUE(log.LogLoaded);
+    EXPECT_FALSE(log.LogLoaded);
+    form->sButton3->click();  // stop
+    form->sButton3->click();  // start
+    Tick();
+    EXPECT_EQ(log.Count(), 2u);
 
-    // The next start of recording clears it; restarting afterwards keeps samples.
+    // A log file replaces the log; the next start of recording clears it, and
+    // restarting afterwards keeps the samples.
+    answers = {Answer::No};
+    fileName = dir.filePath(QStringLiteral("a.dgz"));
+    form->N6->trigger();
+    EXPECT_EQ(log.Count(), 3u);
+    EXPECT_TRUE(log.LogLoaded);
     form->sButton3->click();  // stop
     form->sButton3->click();  // start: clears
     EXPECT_EQ(log.Count(), 0u);
@@ -254,6 +282,7 @@ TEST_F(MainWindow, LogCommandsAndLogLoaded)
     EXPECT_EQ(log.Count(), 2u);
 
     // A damaged file is reported and does not set the flag.
+    answers = {Answer::No};
     fileName = dir.filePath(QStringLiteral("short.dgz"));
     QFile f(fileName);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -311,21 +340,42 @@ TEST_F(MainWindow, NeedleColourFromTheDialogShowsAtTheNextTickAndIsSavedAtExit)
     EXPECT_EQ(saved.NeedleColor, 0xFF0000u);
 }
 
-TEST_F(MainWindow, SettingsThatCannotBeSavedKeepTheWindowOpen)
+// Settings that cannot be saved are reported, then the user chooses: stay, or close
+// without them. Either way the user is never trapped in the program.
+TEST_F(MainWindow, SettingsThatCannotBeSavedAskBeforeClosing)
 {
+    struct Case {
+        const char* name;
+        Answer answer;
+        bool closes;
+    };
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    MainWindowServices services;
-    services.showError = [this](const QString& text) { errors << text; };
-    services.port = &port;
-    services.settingsFile = dir.filePath(QStringLiteral("blocker/param.bin"));
-    TForm1 other(log, services);
-    QCloseEvent close;
-    QCoreApplication::sendEvent(&other, &close);
-    EXPECT_FALSE(close.isAccepted());
-    EXPECT_EQ(errors.size(), 1);
-    other.Timer1->stop();
+    for (const Case& c : {Case{"stay", Answer::No, false}, Case{"close anyway", Answer::Yes, true}}) {
+        SCOPED_TRACE(c.name);
+        errors.clear();
+        asked.clear();
+        answers = {c.answer};
+        QStringList order;
+        MainWindowServices services;
+        services.showError = [&](const QString& text) { order << QStringLiteral("error: ") + text; };
+        services.ask = [&](Question q) {
+            order << QStringLiteral("question %1").arg(int(q));
+            return c.answer;
+        };
+        services.port = &port;
+        services.settingsFile = dir.filePath(QStringLiteral("blocker/param.bin"));
+        TForm1 other(log, services);
+        QCloseEvent close;
+        QCoreApplication::sendEvent(&other, &close);
+        EXPECT_EQ(close.isAccepted(), c.closes);
+        ASSERT_EQ(order.size(), 2) << order.join('\n').toStdString();
+        EXPECT_TRUE(order[0].startsWith(QStringLiteral("error: ")));
+        EXPECT_EQ(order[1], QStringLiteral("question %1").arg(int(Question::CloseWithoutSettings)));
+        EXPECT_EQ(other.Timer1->isActive(), !c.closes);  // a window that stays keeps ticking
+        other.Timer1->stop();
+    }
 }
 
 TEST_F(MainWindow, DamagedSettingsFileSkipsTheRestOfStartup)
