@@ -37,7 +37,9 @@ void Journal::TakeLock()
     if (!blocked_.isEmpty()) throw IoError(blocked_);
     if (lock_.isLocked()) return;
     if (!lock_.tryLock(0)) {
-        throw IoError(QStringLiteral("%1: in use by another running program").arg(path_));
+        throw IoError(lock_.error() == QLockFile::LockFailedError
+                          ? QStringLiteral("%1: in use by another running program").arg(path_)
+                          : QStringLiteral("%1: the folder cannot be written").arg(path_));
     }
 }
 

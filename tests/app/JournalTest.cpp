@@ -151,7 +151,9 @@ TEST_F(JournalWindow, WriteFailureIsReportedOnceAndRecordingGoesOn)
     StartRecording();
     Tick(3);
     EXPECT_EQ(log.Count(), 3u);
-    EXPECT_EQ(errors.size(), 1);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("no-such-folder/journal.dgz: the folder cannot be written")))
+        << errors[0].toStdString();
 }
 
 #ifdef Q_OS_UNIX
