@@ -197,10 +197,14 @@ void TForm1::sButton1Click()
 
 void TForm1::sButton2Click()
 {
-    if (State.Reading)
+    if (State.Reading) {
         StopReading(State);
-    else
+    } else {
+        // Reading's stop byte ends any test at the unit; end it here so the test window
+        // does not go on showing it as running.
+        EndActiveTest(false);
         State.Reading = true;
+    }
     ApplyControls();
 }
 

@@ -166,6 +166,20 @@ TEST_F(ActiveTestsOnVirtualEcu, DisconnectingEndsARunningTestBeforeThePortCloses
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(ActiveTestsOnVirtualEcu, StartingReadingEndsARunningTestAndShowsItEnded)
+{
+    Open();
+    Start(5)->click();
+    line.writes.clear();
+    form->sButton2->click();
+    EXPECT_TRUE(form->State.Reading);
+    EXPECT_EQ(line.writes, std::vector<Bytes>{kEnd});
+    EXPECT_EQ(UnitTest(), std::nullopt);
+    EXPECT_EQ(form4.RunningGroup(), -1);
+    EXPECT_TRUE(Start(5)->isEnabled());
+    EXPECT_TRUE(errors.isEmpty());
+}
+
 TEST_F(ActiveTestsOnVirtualEcu, DisconnectingWhenIdleSendsNothing)
 {
     Open();
