@@ -21,7 +21,7 @@
 #include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
-#include "dashboard/NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "dashboard/TForm5.h"
 #include "common/FileIo.h"
 #include "ecu/FaultCodes.h"

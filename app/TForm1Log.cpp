@@ -94,7 +94,9 @@ void TForm1::RecordSample()
         ReportError(QString::fromLatin1(kOutOfMemory));
         return;
     }
-    if (windows_.form2 && windows_.form2->isVisible()) windows_.form2->RebuildCharts();
+    // The charts take only the new sample's points; a full rebuild per tick would grow
+    // with the log.
+    if (windows_.form2 && windows_.form2->isVisible()) windows_.form2->FollowRecording();
     if (!journalFailure.isEmpty()) ReportError(journalFailure);
 }
 

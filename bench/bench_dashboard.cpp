@@ -6,7 +6,7 @@
 #include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
-#include "dashboard/NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <benchmark/benchmark.h>
 

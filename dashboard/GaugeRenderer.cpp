@@ -1,7 +1,7 @@
 #include "dashboard/GaugeRenderer.h"
 
 #include "dashboard/Colors.h"
-#include "dashboard/NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>

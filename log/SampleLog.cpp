@@ -39,6 +39,7 @@ void SampleLog::ClearLog()
     std::vector<Block>().swap(Blocks_);
     UsedInLastBlock_ = 0;
     Count_ = 0;
+    ++Generation_;
     Head_ = Tail_ = Cursor_ = nullptr;
 }
 

@@ -43,6 +43,9 @@ public:
 
     std::size_t Count() const { return Count_; }
     bool IsEmpty() const { return Count_ == 0; }
+    // Changes whenever the log is emptied, so a reader that kept a count of the
+    // samples it has seen can tell growth from replacement.
+    std::size_t Generation() const { return Generation_; }
 
     // Set by the load command; the next start of recording clears the log and resets it.
     bool LogLoaded = false;
@@ -58,6 +61,7 @@ private:
     std::vector<Block> Blocks_;
     std::size_t UsedInLastBlock_ = 0;
     std::size_t Count_ = 0;
+    std::size_t Generation_ = 0;
     SampleNode* Head_ = nullptr;
     SampleNode* Tail_ = nullptr;
     SampleNode* Cursor_ = nullptr;

@@ -18,7 +18,7 @@
 #include "dashboard/DashboardLayout.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
-#include "dashboard/NumberFormat.h"
+#include "common/NumberFormat.h"
 #include "dashboard/TForm5.h"
 #include "ecu/LiveData.h"
 #include "support/ScriptedPort.h"

@@ -1,4 +1,4 @@
-#include "dashboard/NumberFormat.h"
+#include "common/NumberFormat.h"
 
 #include <gtest/gtest.h>
 
