@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 
+#include "log/ChannelGraph.h"
 #include "log/ChartPoints.h"
 #include "log/SampleLog.h"
 #include "log/TForm2.h"
@@ -14,9 +15,7 @@ namespace dp {
 
 namespace {
 
-using Container = QCPGraphDataContainer;
-
-QSharedPointer<Container> EmptyContainer() { return QSharedPointer<Container>::create(); }
+QSharedPointer<ChannelPoints> NoPoints() { return QSharedPointer<ChannelPoints>::create(); }
 
 void Repaint(ViewerChart* chart)
 {
@@ -56,20 +55,21 @@ void TForm2::RebuildCharts()
 
     for (ViewerChart* chart : {Chart1, Chart2}) {
         chart->legend->clearItems();
-        for (int i = 0; i < ViewerChart::kLineSeries; ++i) chart->Series(i)->setData(EmptyContainer());
+        for (int i = 0; i < ViewerChart::kLineSeries; ++i) chart->Series(i)->SetPoints(NoPoints());
     }
     for (std::size_t c = 0; c < arrays.size(); ++c) {
         const int i = channelOf[c];
-        auto points = EmptyContainer();
-        points->set(arrays[c], true);
-        if (Graf1(i)) Chart1->Series(i)->setData(points);
-        if (Graf2(i)) Chart2->Series(i)->setData(points);
+        auto points = NoPoints();
+        points->Data->set(arrays[c], true);
+        if (Graf1(i)) Chart1->Series(i)->SetPoints(points);
+        if (Graf2(i)) Chart2->Series(i)->SetPoints(points);
     }
     arrays.clear();  // the containers now hold the only reference to each array
     for (int i = 0; i < ViewerChart::kLineSeries; ++i) {
         if (Graf1(i)) Chart1->Series(i)->addToLegend();
         if (Graf2(i)) Chart2->Series(i)->addToLegend();
     }
+    for (ViewerChart* chart : {Chart1, Chart2}) chart->legend->setVisible(chart->legend->itemCount() > 0);
 
     plottedGeneration_ = log_.Generation();
     plottedCount_ = log_.Count();
@@ -93,10 +93,10 @@ void TForm2::FollowRecording()
     for (std::size_t k = 1; k < fresh; ++k) node = node->Prev;
 
     // Each ticked channel's point array, shared by both charts when it is on both.
-    Container* points[ViewerChart::kLineSeries] = {};
+    QCPGraphDataContainer* points[ViewerChart::kLineSeries] = {};
     for (int i = 0; i < ViewerChart::kLineSeries; ++i) {
-        if (Graf1(i)) points[i] = Chart1->Series(i)->data().data();
-        else if (Graf2(i)) points[i] = Chart2->Series(i)->data().data();
+        if (Graf1(i)) points[i] = Chart1->Series(i)->Points()->Data.data();
+        else if (Graf2(i)) points[i] = Chart2->Series(i)->Points()->Data.data();
     }
     for (; node != nullptr; node = node->Next) {
         const TEngineSample& s = node->Sample;

@@ -23,6 +23,14 @@ QFont PointFont(const QFont& base, int points, bool bold = false)
     return font;
 }
 
+// The channel grid was designed for a narrow face; a condensed one keeps its texts
+// clear of the neighbouring boxes.
+QFont Condensed(QFont font)
+{
+    font.setStretch(QFont::Condensed);
+    return font;
+}
+
 }  // namespace
 
 void TForm2::BuildControls()
@@ -31,7 +39,7 @@ void TForm2::BuildControls()
         const ChannelGridPlace at = ChannelGridPlaceOf(i);
         auto* label = new QLabel(QString::fromUtf8(kChannels[std::size_t(i)].Caption), this);
         label->setObjectName(QStringLiteral("Label%1").arg(i + 1));
-        label->setFont(PointFont(font(), 10));
+        label->setFont(Condensed(PointFont(font(), 10)));
         label->move(at.LabelX, at.Y);
         label->adjustSize();
         Label[std::size_t(i)] = label;
@@ -40,6 +48,7 @@ void TForm2::BuildControls()
             auto* box = new QCheckBox(k == 0 ? QStringLiteral("Graf 1") : QStringLiteral("Graf 2"), this);
             box->setObjectName(QStringLiteral("sCheckBox%1").arg(2 * i + k + 1));
             box->setGeometry(boxX[k], at.Y, 49, 17);
+            box->setFont(Condensed(box->font()));
             connect(box, &QCheckBox::clicked, this, &TForm2::sCheckBoxClick);
             sCheckBox[std::size_t(2 * i + k)] = box;
         }
@@ -97,12 +106,14 @@ void TForm2::BuildControls()
 
         auto* panel = new QLabel(QStringLiteral("0"), sPanel1);
         panel->setObjectName(QStringLiteral("sPanel%1").arg(k + 2));
-        panel->setFrameShape(QFrame::Panel);
-        panel->setFrameShadow(QFrame::Sunken);
+        panel->setProperty("readout", true);
         panel->setAlignment(Qt::AlignCenter);
         panel->setGeometry(x, 28, 97, 17);
         *panels[k] = panel;
     }
+
+    setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"
+                                 "QLabel[readout=\"true\"] { background-color: #3a3a3a; border: 1px solid #2a2a2a; }"));
 
     Chart1 = new ViewerChart(true, this);
     Chart1->setObjectName(QStringLiteral("Chart1"));

@@ -1,7 +1,10 @@
 #include "log/ViewerChart.h"
 
+#include "log/ChannelGraph.h"
 #include "log/Channels.h"
 #include "log/ViewerLayout.h"
+
+#include <algorithm>
 
 namespace dp {
 
@@ -26,6 +29,9 @@ void StyleAxis(QCPAxis* axis)
 ViewerChart::ViewerChart(bool labelStepAtLeastTwo, QWidget* parent) : QCustomPlot(parent)
 {
     setBackground(kBackground);
+    // Plain one-pixel lines: a dense log fills whole pixel columns, which antialiased
+    // strokes make many times dearer to paint, for no gain in the picture.
+    setNotAntialiasedElements(QCP::aePlottables);
     axisRect()->setBackground(Qt::NoBrush);  // the chart's own grey shows through
     StyleAxis(xAxis);
     StyleAxis(yAxis);
@@ -38,7 +44,7 @@ ViewerChart::ViewerChart(bool labelStepAtLeastTwo, QWidget* parent) : QCustomPlo
     }
 
     for (const Channel& channel : kChannels) {
-        QCPGraph* series = addGraph(xAxis, yAxis);
+        auto* series = new ChannelGraph(xAxis, yAxis);  // registers itself with the chart
         series->setName(QString::fromUtf8(channel.Name));
         series->setPen(QPen(QColor(channel.Color.Red, channel.Color.Green, channel.Color.Blue)));
         series->setLineStyle(QCPGraph::lsLine);
@@ -63,10 +69,16 @@ ViewerChart::ViewerChart(bool labelStepAtLeastTwo, QWidget* parent) : QCustomPlo
     legendColumn->addElement(0, 0, legend);
     legendColumn->addElement(1, 0, new QCPLayoutElement(this));
     legendColumn->setRowStretchFactor(0, 0.001);
-    legend->setVisible(true);
+    legend->setVisible(false);  // shown once a channel is ticked
     legend->setBrush(kLegendBack);
     legend->setBorderPen(QPen(Qt::black));
-    legend->setIconSize(20, 10);
+    legend->setIconSize(20, 8);
+    QFont legendFont = font();
+    legendFont.setPixelSize(10);
+    legend->setFont(legendFont);
+    legend->setRowSpacing(0);
+    legend->setColumnSpacing(4);
+    legend->setMargins(QMargins(4, 2, 4, 2));
 
     setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
     axisRect()->setRangeDrag(Qt::Horizontal | Qt::Vertical);
@@ -79,6 +91,8 @@ ViewerChart::ViewerChart(bool labelStepAtLeastTwo, QWidget* parent) : QCustomPlo
     connect(this, &QCustomPlot::mouseDoubleClick, this, [this] { RestoreAutomaticView(); });
     ApplyMargins();
 }
+
+ChannelGraph* ViewerChart::Series(int channel) const { return static_cast<ChannelGraph*>(graph(channel)); }
 
 void ViewerChart::FitTimeAxis()
 {
@@ -102,6 +116,10 @@ void ViewerChart::ApplyMargins()
 {
     const ChartMargins m = ChartMarginsFor(width(), height());
     plotLayout()->setMargins(QMargins(m.Left, m.Top, m.Right, m.Bottom));
+    // As many legend rows as the chart's height holds; more channels go to a new column.
+    const int rowHeight = QFontMetrics(legend->font()).height() + 1;
+    legend->setWrap(std::max(1, (height() - m.Top - m.Bottom - 6) / rowHeight));
+    legend->setFillOrder(QCPLayoutGrid::foRowsFirst, true);
 }
 
 void ViewerChart::resizeEvent(QResizeEvent* event)

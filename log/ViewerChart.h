@@ -3,6 +3,8 @@
 // then the cursor bar, on a dark grey background with a fixed 0..100 value axis and
 // a time axis that follows the points present.
 
+#include "log/ChannelGraph.h"
+
 #include <qcustomplot.h>
 
 namespace dp {
@@ -16,7 +18,7 @@ public:
     // labelStepAtLeastTwo: the value axis never labels steps finer than 2.
     ViewerChart(bool labelStepAtLeastTwo, QWidget* parent = nullptr);
 
-    QCPGraph* Series(int channel) const { return graph(channel); }
+    ChannelGraph* Series(int channel) const;
     QCPBars* CursorBar() const { return cursorBar_; }
 
     // Spans the time axis over the points present, unless the user has zoomed or

@@ -27,6 +27,7 @@
 #include "log/LogFile.h"
 #include "log/SampleLog.h"
 #include "log/TForm2.h"
+#include "log/ViewerChart.h"
 
 namespace dp::test {
 namespace {
@@ -293,6 +294,33 @@ TEST_F(MainWindow, LogCommandsAndLogLoaded)
     EXPECT_EQ(errors[0], QStringLiteral("Read beyond end of file"));
     EXPECT_FALSE(log.LogLoaded);
     EXPECT_EQ(log.Count(), 2u);
+}
+
+// The viewer's charts follow a recording only while the viewer is visible; showing
+// it later catches them up with what was recorded meanwhile.
+TEST_F(MainWindow, RecordingTicksFollowOnTheViewersChartsWhileItIsVisible)
+{
+    form2->sCheckBox[0]->click();  // "RPM" on Chart1
+    form->sButton1->click();
+    form->sButton2->click();
+    form->sButton3->click();
+    Tick();
+    Tick();
+    auto plotted = [&] { return form2->Chart1->Series(0)->data()->size(); };
+    EXPECT_EQ(plotted(), 0);  // hidden: the charts are left alone
+
+    form->N4->trigger();  // "Показать"
+    ASSERT_TRUE(form2->isVisible());
+    EXPECT_EQ(plotted(), 2);
+    Tick();
+    EXPECT_EQ(plotted(), 3);
+    EXPECT_EQ(form2->Chart1->Series(0)->data()->at(2)->key, double(log.Tail()->Sample.Time));
+
+    form2->close();  // hides it
+    Tick();
+    EXPECT_EQ(plotted(), 3);
+    form->N4->trigger();
+    EXPECT_EQ(plotted(), 4);
 }
 
 TEST_F(MainWindow, ActiveTestsTakeThePortAndStopReading)

@@ -36,8 +36,11 @@ struct ChartSnapshot {
         for (std::size_t c = 0; c < 2; ++c) {
             for (int i = 0; i < ViewerChart::kLineSeries; ++i) shot.series[c][std::size_t(i)] = PointsOf(charts[c]->Series(i));
             for (int k = 0; k < charts[c]->legend->itemCount(); ++k) {
-                auto* item = qobject_cast<QCPPlottableLegendItem*>(charts[c]->legend->item(k));
-                shot.legend[c].push_back(item ? item->plottable()->name() : QStringLiteral("?"));
+                // A legend wrapped into columns has empty cells.
+                if (QCPAbstractLegendItem* cell = charts[c]->legend->item(k)) {
+                    auto* item = qobject_cast<QCPPlottableLegendItem*>(cell);
+                    shot.legend[c].push_back(item ? item->plottable()->name() : QStringLiteral("?"));
+                }
             }
         }
         return shot;

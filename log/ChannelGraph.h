@@ -1,0 +1,37 @@
+#pragma once
+// A chart line series whose adaptive sampling finds each pixel column's smallest and
+// largest value through a min/max index instead of visiting every point, so a
+// repaint costs about the same for a thousand points as for a million. It draws
+// what the component's own adaptive sampling draws.
+
+#include "log/MinMaxIndex.h"
+
+#include <qcustomplot.h>
+
+namespace dp {
+
+// One channel's points, shared by its series on both charts when it is on both. The
+// points only ever grow at the end (a recording) or are replaced whole (a rebuild
+// makes new ChannelPoints), which is what keeps the index true.
+struct ChannelPoints {
+    QSharedPointer<QCPGraphDataContainer> Data = QSharedPointer<QCPGraphDataContainer>::create();
+    MinMaxIndex Values;  // brought up to date by the first repaint that needs it
+};
+
+class ChannelGraph : public QCPGraph {
+    Q_OBJECT
+public:
+    ChannelGraph(QCPAxis* keyAxis, QCPAxis* valueAxis);
+
+    void SetPoints(QSharedPointer<ChannelPoints> points);
+    const QSharedPointer<ChannelPoints>& Points() const { return points_; }
+
+protected:
+    void getOptimizedLineData(QVector<QCPGraphData>* lineData, const QCPGraphDataContainer::const_iterator& begin,
+                              const QCPGraphDataContainer::const_iterator& end) const override;
+
+private:
+    QSharedPointer<ChannelPoints> points_;
+};
+
+}  // namespace dp
