@@ -58,35 +58,39 @@ MinMaxIndex::Span MinMaxIndex::Range(const double* values, std::size_t stride, s
 {
     Span span{kNaN, kNaN};
     if (to > count_) to = count_;
-    // Climb while whole blocks fit: edges are taken one finer unit at a time.
-    auto single = [&](std::size_t k) {
-        const double v = values[k * stride];
-        if (!std::isnan(v)) Widen(span, v, v);
+    // Edges are taken a finer unit at a time while whole wider blocks remain between
+    // them; units are powers of kFanOut, so positions convert by shifts.
+    auto singles = [&](std::size_t a, std::size_t b) {
+        for (const double* v = values + a * stride; a < b; ++a, v += stride) {
+            if (!std::isnan(*v)) Widen(span, *v, *v);
+        }
     };
-    std::size_t unit = 1;  // values per entry at the current level
-    std::size_t level = 0; // entries of levels_[level - 1] are `unit` values wide
-    while (from < to) {
-        const std::size_t wider = unit * kFanOut;
-        const bool canClimb = level < levels_.size() && (from + wider - 1) / wider < to / wider;
-        if (!canClimb) break;
-        // Take the left edge up to the next wider boundary.
-        const std::size_t edge = (from + wider - 1) / wider * wider;
-        for (; from < edge; from += unit) {
-            if (level == 0) single(from);
-            else Widen(span, levels_[level - 1][from / unit]);
+    auto entries = [&](std::size_t level, std::size_t shift, std::size_t a, std::size_t b) {
+        const Span* e = levels_[level - 1].data();
+        for (std::size_t k = a >> shift, end = b >> shift; k < end; ++k) Widen(span, e[k]);
+    };
+    std::size_t shift = 0;  // units of 2^shift values: levels_[level - 1] entries
+    std::size_t level = 0;
+    while (from < to && level < levels_.size()) {
+        const std::size_t widerShift = shift + kFanOutBits;
+        const std::size_t left = ((from >> widerShift) + 1) << widerShift;  // next wider boundary above from
+        const std::size_t edge = (from & ((std::size_t(1) << widerShift) - 1)) == 0 ? from : left;
+        const std::size_t rightEdge = (to >> widerShift) << widerShift;
+        if (edge >= rightEdge) break;  // no whole wider block: finish at this unit
+        if (level == 0) {
+            singles(from, edge);
+            singles(rightEdge, to);
+        } else {
+            entries(level, shift, from, edge);
+            entries(level, shift, rightEdge, to);
         }
-        const std::size_t rightEdge = to / wider * wider;
-        for (; to > rightEdge; to -= unit) {
-            if (level == 0) single(to - 1);
-            else Widen(span, levels_[level - 1][(to - unit) / unit]);
-        }
-        unit = wider;
+        from = edge;
+        to = rightEdge;
+        shift = widerShift;
         ++level;
     }
-    for (; from < to; from += unit) {
-        if (level == 0) single(from);
-        else Widen(span, levels_[level - 1][from / unit]);
-    }
+    if (level == 0) singles(from, to);
+    else entries(level, shift, from, to);
     return span;
 }
 

@@ -25,7 +25,8 @@ public:
     // Over values [from, to), as passed to Extend; NaN values are left out.
     Span Range(const double* values, std::size_t stride, std::size_t from, std::size_t to) const;
 
-    static constexpr std::size_t kFanOut = 16;
+    static constexpr std::size_t kFanOutBits = 4;
+    static constexpr std::size_t kFanOut = std::size_t(1) << kFanOutBits;
 
 private:
     // levels_[0] summarises kFanOut values per entry, levels_[1] kFanOut entries of

@@ -45,7 +45,10 @@ void TForm2::RebuildCharts()
     for (int i = 0; i < ViewerChart::kLineSeries; ++i) {
         if (Graf1(i) || Graf2(i)) {
             channels.push_back(&kChannels[std::size_t(i)]);
-            arrays.emplace_back(n);
+            // Room for a recording to go on: without it the first tick after a rebuild
+            // would copy every series to grow it.
+            arrays.emplace_back().reserve(n + n / 16 + 1024);
+            arrays.back().resize(n);
             channelOf.push_back(i);
         }
     }
