@@ -6,6 +6,7 @@
 #include "log/ChartPoints.h"
 #include "log/TForm2.h"
 #include "log/ViewerChart.h"
+#include "log/ViewerLayout.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,27 @@ TEST_F(Charts, NonFiniteValuesNeitherCrashNorBreakTheTimeAxis)
     EXPECT_FALSE(form.Chart1->toPixmap(777, 208).isNull());
 }
 
+// A view the user zoomed or dragged stays while a recording goes on; a double click
+// hands the time axis back to the points.
+TEST_F(Charts, UserViewStaysUntilGivenBack)
+{
+    FillLog(log, 10);  // times 0 .. 0.9
+    Click(0, 1);
+    Click(0, 2);
+    form.Chart1->xAxis->setRange(0.2, 0.4);  // as the mouse wheel or a drag does
+    ASSERT_TRUE(form.Chart1->UserView());
+    log.AppendSample(MakeSample(30));  // time 3
+    form.FollowRecording();
+    EXPECT_EQ(form.Chart1->xAxis->range(), QCPRange(0.2, 0.4));
+    EXPECT_EQ(form.Chart2->xAxis->range().upper, 3.0f);  // the other chart still follows
+
+    form.Chart1->RestoreAutomaticView();
+    EXPECT_FALSE(form.Chart1->UserView());
+    EXPECT_EQ(form.Chart1->xAxis->range().lower, 0);
+    EXPECT_EQ(form.Chart1->xAxis->range().upper, 3.0f);
+    EXPECT_EQ(form.Chart1->yAxis->range(), QCPRange(kValueAxisLower, kValueAxisUpper));
+}
+
 // What a recording tick does to the log between two follows.
 struct FollowCase {
     const char* name;
@@ -226,6 +248,7 @@ TEST_F(Charts, FollowingARecordingHoldsWhatARebuildGives)
              append(103, 6)(l);
          }},
         {"time_goes_back", append(50, 7)},
+        {"time_goes_back_onto_a_plotted_time", append(100, 12)},  // after the two at 100, as in the log
         {"clock_back_then_on", append(60, 8)},
         {"log_cleared_then_recorded", [&](SampleLog& l) {
              l.ClearLog();
