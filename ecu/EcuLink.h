@@ -65,7 +65,8 @@ private:
     bool ReadAttempt(uint8_t& byte, int& silentMs);
 
     SerialPort& port_;
-    std::array<uint8_t, 19> CommandBuffer{};
+    // Room for the longest request: all eighteen live-data registers at once.
+    std::array<uint8_t, 37> CommandBuffer{};
     int bitRate_ = 9600;
     int lastFrameBytes_ = 0;  // the last reply frame's length byte plus two
 };

@@ -100,7 +100,8 @@ void VirtualEcu::onByte(uint8_t b, int64_t t)
     if (dataDue_ > 0) {
         --dataDue_;
         if (command_ == 0x5A) {
-            const bool known = HasRegister(b) && registers_.size() < kMaxPayload;
+            const std::size_t limit = std::min<std::size_t>(kMaxPayload, std::size_t(std::max(options_.registerLimit, 0)));
+            const bool known = HasRegister(b) && registers_.size() < limit;
             if (known) registers_.push_back(b);
             reply(known ? b : 0xFE, t);
         } else {

@@ -24,6 +24,7 @@ struct EcuOptions {
     bool ffInData = false;      // the first data byte of every frame is 0xFF
     int vanishAfterFrames = -1; // after this many frames the unit is gone for good; <0 never
     std::vector<FaultCode> faults = TypicalFaultCodes();  // stored, in the order reported
+    int registerLimit = 255;    // registers one request may name; the unit refuses more with 0xFE
 };
 
 class VirtualEcu {

@@ -28,6 +28,7 @@ constexpr const char* kUsage =
     "  --vanish-after N   the unit is gone after N frames\n"
     "  --faults LIST      stored fault codes as CODE:STARTS, hex code, decimal count,\n"
     "                     e.g. 33:11,05:0; empty for none (default 21:3,34:12,45:7)\n"
+    "  --max-registers N  one request may name at most N registers (an older unit)\n"
     "  --help             this text\n";
 
 template <typename T>
@@ -77,6 +78,9 @@ bool ParseArgs(int argc, char** argv, Args& args, bool& help)
             int ms = 0;
             ok = ParseNumber(value, ms, 0);
             args.options.slowUs = int64_t(ms) * 1000;
+            ++i;
+        } else if (a == "--max-registers" && hasValue) {
+            ok = ParseNumber(value, args.options.registerLimit, 0);
             ++i;
         } else if (a == "--vanish-after" && hasValue) {
             ok = ParseNumber(value, args.options.vanishAfterFrames, 0);

@@ -1,0 +1,92 @@
+// The whole program's cost while reading: the real main window, shown at its default
+// size, connected through QSerialPort to the virtual ECU served on a pseudo-terminal
+// by its own process at 9600 bit/s, reading and recording at 20 samples a second.
+// Reports samples a second against the rate set and the process's CPU time (all its
+// threads) as a share of one core. Run it under Xvfb for the figure a user sees, or
+// with QT_QPA_PLATFORM=offscreen for the program's own share without a display.
+//
+//   bench_program [seconds] [--exchanges]
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "app/TForm1.h"
+#include "ecu/QtSerialBackend.h"
+#include "log/SampleLog.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    double seconds = 20;
+    bool stream = true;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--exchanges") == 0)
+            stream = false;
+        else
+            seconds = std::atof(argv[i]);
+    }
+    constexpr int kRate = 20;
+
+    QProcess unit;
+    unit.start(QStringLiteral(DP_ECUSIM_PATH), {QStringLiteral("--baud"), QStringLiteral("9600")});
+    if (!unit.waitForStarted() || !unit.waitForReadyRead(5000)) {
+        std::fprintf(stderr, "the virtual ECU did not start\n");
+        return 1;
+    }
+    const std::string path = unit.readLine().trimmed().toStdString();
+
+    QTemporaryDir dir;
+    dp::SampleLog log;
+    dp::QtSerialBackend port;
+    dp::MainWindowServices services;
+    services.port = &port;
+    services.settingsFile = dir.filePath(QStringLiteral("param.bin"));
+    services.showError = [](const QString& text) { std::fprintf(stderr, "error: %s\n", qPrintable(text)); };
+    dp::TForm1 form(log, services);
+    form.Settings.PortName = path;
+    form.Settings.UpdatesPerSecond = kRate;
+    //form.Settings.ContinuousStream = stream;
+    form.show();
+    QElapsedTimer wall;
+    std::clock_t cpu0 = 0;
+    std::size_t samples0 = 0;
+    QTimer::singleShot(500, [&] {  // once the window has been shown and laid out
+        form.sButton1->click();
+        if (!form.State.Connected) {
+            std::fprintf(stderr, "no handshake on %s\n", path.c_str());
+            app.exit(1);
+            return;
+        }
+        form.sButton2->click();
+        form.sButton3->click();
+        // Counted from the first second on, when the unit streams steadily.
+        QTimer::singleShot(1000, [&] {
+            samples0 = log.Count();
+            cpu0 = std::clock();
+            wall.start();
+            QTimer::singleShot(int(seconds * 1000), [&] { app.quit(); });
+        });
+    });
+    if (app.exec() != 0) return 1;
+    const double elapsed = wall.elapsed() / 1000.0;
+    const double cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
+    const double samples = double(log.Count() - samples0);
+    form.sButton1->click();
+    unit.terminate();
+    unit.waitForFinished(2000);
+
+    std::printf("whole program, %s, %d samples/s set, %s, %.1f s\n", stream ? "stream mode" : "two exchanges",
+                kRate, qPrintable(QGuiApplication::platformName()), elapsed);
+    std::printf("  samples:              %.0f\n", samples);
+    std::printf("  rate / rate set:      %.3f (%.2f samples/s)\n", samples / elapsed / kRate, samples / elapsed);
+    std::printf("  CPU:                  %.1f%% of one core (%.3f ms per sample)\n", 100.0 * cpu / elapsed,
+                samples > 0 ? 1000.0 * cpu / samples : 0.0);
+    return 0;
+}
