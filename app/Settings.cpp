@@ -64,11 +64,14 @@ void LoadSettings(TAppSettings& s, const QString& fileName)
     s.ScaleColor = ReadU32(f);
     s.NeedleColor = ReadU32(f);
     s.DigitColor = ReadU32(f);
+    // Absent in files of the plain 54 bytes: off.
+    char stream = 0;
+    s.ContinuousStream = f.read(&stream, 1) == 1 && stream == 1;
 }
 
 void SaveSettings(const TAppSettings& s, const QString& fileName)
 {
-    std::array<uint8_t, kSettingsFileSize> bytes{};
+    std::array<uint8_t, kSettingsFileSize + 1> bytes{};
     bytes[0] = 'D';
     bytes[1] = 'P';
     const QByteArray name = QString::fromStdString(s.PortName).toLatin1().left(kPortNameMax);
@@ -80,8 +83,10 @@ void SaveSettings(const TAppSettings& s, const QString& fileName)
     PutU32(&bytes[42], s.ScaleColor);
     PutU32(&bytes[46], s.NeedleColor);
     PutU32(&bytes[50], s.DigitColor);
+    bytes[kStreamFlagOffset] = 1;
+    const qint64 size = s.ContinuousStream ? kSettingsFileSize + 1 : kSettingsFileSize;
 
-    SaveWholeFile(fileName, [&](QFileDevice& f) { WriteExact(f, bytes.data(), qint64(bytes.size())); });
+    SaveWholeFile(fileName, [&](QFileDevice& f) { WriteExact(f, bytes.data(), size); });
 }
 
 }  // namespace dp

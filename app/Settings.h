@@ -16,11 +16,16 @@ struct TAppSettings {
     uint32_t ScaleColor = 0x008000;
     uint32_t NeedleColor = 0x0000FF;
     uint32_t DigitColor = 0xFFFFFF;
+    // Live data as the unit's continuous stream rather than two exchanges per sample.
+    // Stored as one byte after the 54 others, and only when on, so older readers,
+    // which stop at 54 bytes, still read the file.
+    bool ContinuousStream = false;
 
     bool operator==(const TAppSettings&) const = default;
 };
 
 inline constexpr int kSettingsFileSize = 54;
+inline constexpr int kStreamFlagOffset = 54;
 inline constexpr int kPortNameMax = 30;
 inline const QString kSettingsFileName = QStringLiteral("param.bin");
 

@@ -25,7 +25,6 @@
 #include "dashboard/TForm5.h"
 #include "common/FileIo.h"
 #include "ecu/FaultCodes.h"
-#include "ecu/LiveData.h"
 #include "ecu/TForm4.h"
 #include "ecu/TForm6.h"
 #include "log/LogFile.h"
@@ -185,13 +184,18 @@ void TForm1::sButton1Click()
             link_.SetBitRate(BaudRateForCode(Settings.BaudIndex));
             port_.open();
             tickFailing_ = false;
-            if (link_.EcuInit()) State.Connected = true;
+            if (link_.EcuInit()) {
+                State.Connected = true;
+                source_.Connect(Settings.ContinuousStream, BaudRateForCode(Settings.BaudIndex));
+            }
         } else {
+            PauseStreamQuietly();
             EndActiveTest(false);
             port_.close();
             State.Connected = false;
         }
     });
+    ShowStreamStatus();
     ApplyControls();
 }
 
@@ -199,13 +203,36 @@ void TForm1::sButton2Click()
 {
     if (State.Reading) {
         StopReading(State);
+        ApplyControls();
+        PauseStream();
     } else {
         // Reading's stop byte ends any test at the unit; end it here so the test window
         // does not go on showing it as running.
         EndActiveTest(false);
         State.Reading = true;
+        ApplyControls();
+        Guarded([this] { source_.Resume(); });
+        ShowStreamStatus();
     }
-    ApplyControls();
+}
+
+void TForm1::PauseStream()
+{
+    Guarded([this] { source_.Pause(); });
+}
+
+void TForm1::PauseStreamQuietly()
+{
+    try {
+        source_.Pause();
+    } catch (const SerialError&) {
+    }
+}
+
+void TForm1::ShowStreamStatus()
+{
+    const QString text = source_.refused() ? QStringLiteral("Поток отклонён, обмен по запросам") : QString();
+    if (StreamStatusLabel->text() != text) StreamStatusLabel->setText(text);
 }
 
 void TForm1::sButton4Click()
@@ -214,13 +241,27 @@ void TForm1::sButton4Click()
     if (!report) return;
     Guarded([&] {
         report->sMemo1->clear();  // first: a failed read must not leave the last report up
+        source_.Pause();          // the unit listens for nothing else while it streams
         report->sMemo1->setPlainText(ReadFaultCodes(link_).join(QLatin1Char('\n')));
         ShowWindow(report);
     });
 }
 
-void TForm1::sButton5Click() { Guarded([this] { ClearFaultCodes(link_); }); }
-void TForm1::sButton6Click() { Guarded([this] { ResetSelfLearning(link_); }); }
+void TForm1::sButton5Click()
+{
+    Guarded([this] {
+        source_.Pause();
+        ClearFaultCodes(link_);
+    });
+}
+
+void TForm1::sButton6Click()
+{
+    Guarded([this] {
+        source_.Pause();
+        ResetSelfLearning(link_);
+    });
+}
 
 void TForm1::N4Click() { ShowWindow(windows_.form2); }
 void TForm1::COM1Click() { ShowWindow(windows_.form3); }
@@ -238,6 +279,7 @@ void TForm1::EndActiveTest(bool closeWindow)
 
 void TForm1::N8Click()
 {
+    PauseStream();
     if (windows_.form4) windows_.form4->TestPort = &port_;
     ShowWindow(windows_.form4);
     StopReading(State);
@@ -265,7 +307,7 @@ void TForm1::Timer1Timer()
     Label9->setText(FormatClock(State.ConnectionClock, QLocale().decimalPoint().at(0)));
     if (!State.Reading) return;
     try {
-        AcquireSample(link_, LiveSample, State.ConnectionClock);
+        source_.Acquire(LiveSample, State.ConnectionClock);
     } catch (const SerialError& e) {
         // A pulled adapter fails every tick; one report per run of failures is enough,
         // so the user can still reach "Отключиться" between ticks.
@@ -273,6 +315,7 @@ void TForm1::Timer1Timer()
         return;
     }
     tickFailing_ = false;
+    ShowStreamStatus();
     ShowSample(LiveSample);
     if (State.Recording) RecordSample();
 }

@@ -16,6 +16,7 @@
 #include "dashboard/GaugeRenderer.h"
 #include "ecu/EcuLink.h"
 #include "ecu/EngineSample.h"
+#include "ecu/SampleSource.h"
 #include "log/LogKeeper.h"
 
 class QAction;
@@ -82,12 +83,14 @@ public:
     QPushButton *sButton1 = nullptr, *sButton2 = nullptr, *sButton3 = nullptr;
     QPushButton *sButton4 = nullptr, *sButton5 = nullptr, *sButton6 = nullptr;
     QLabel* Label9 = nullptr;
+    QLabel* StreamStatusLabel = nullptr;  // says when the unit refused the stream
     QAction *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
     QAction *N1 = nullptr, *COM1 = nullptr, *N2 = nullptr, *N8 = nullptr, *N9 = nullptr;
     QTimer* Timer1 = nullptr;
 
     SerialPort& Port() { return port_; }
     SampleLog& Log() { return log_; }
+    const SampleSource& Source() const { return source_; }
 
     // Handlers.
     void FormResize();
@@ -123,6 +126,11 @@ private:
     void EndActiveTest(bool closeWindow);
     void ReportError(const QString& text) { errors_.report(text); }
     void Guarded(const std::function<void()>& f);  // runs f, reporting serial, file and memory errors
+    // Stops the unit's stream before something else uses the port; errors reported.
+    void PauseStream();
+    // The same where the port is closed next anyway: a failing adapter is no news then.
+    void PauseStreamQuietly();
+    void ShowStreamStatus();
     // What keeps recorded samples from being lost (TForm1Log.cpp).
     void OfferJournalRecovery();
     bool OfferToSaveUnsaved();  // false: the user cancelled, or saving failed
@@ -137,6 +145,7 @@ private:
     ComPort ComPort1;
     SerialPort& port_;
     EcuLink link_;
+    SampleSource source_{link_};
     GaugeFonts fonts_;
     SecondaryWindows windows_;
     bool* redrawRequested_ = nullptr;

@@ -61,6 +61,12 @@ void TForm1::BuildControls()
     Label9->setMinimumWidth(120);
     Label9->setToolTip(QStringLiteral("Время подключения"));
 
+    StreamStatusLabel = new QLabel(sPanel1);
+    StreamStatusLabel->setObjectName(QStringLiteral("StreamStatusLabel"));
+    StreamStatusLabel->setGeometry(292, 10, 250, 16);
+    StreamStatusLabel->setToolTip(QStringLiteral(
+        "Блок не принял непрерывный поток: до следующего подключения данные читаются двумя запросами на отсчёт"));
+
     for (const LampSpec& lamp : kLamps) {
         auto* shape = new LampShapeWidget(sPanel1);
         shape->setObjectName(QStringLiteral("Shape%1").arg(lamp.shape));

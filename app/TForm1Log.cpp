@@ -126,6 +126,7 @@ void TForm1::closeEvent(QCloseEvent* event)
         return;
     }
     keeper_.EndSession();
+    PauseStreamQuietly();
     EndActiveTest(true);
     port_.close();
     event->accept();

@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     dp::TForm1 form(log, services);
     form.Settings.PortName = path;
     form.Settings.UpdatesPerSecond = kRate;
-    //form.Settings.ContinuousStream = stream;
+    form.Settings.ContinuousStream = stream;
     form.show();
     QElapsedTimer wall;
     std::clock_t cpu0 = 0;

@@ -4,14 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include "app/TForm1.h"
 #include "app/TForm3.h"
+#include "ecu/TForm4.h"
+#include "ecu/TForm6.h"
 #include "log/SampleLog.h"
+#include "sim/SimClock.h"
 #include "sim/SimPort.h"
+#include "sim/VirtualEcu.h"
 #ifdef Q_OS_UNIX
 #include "sim/PtyServer.h"
 #endif
@@ -21,9 +27,10 @@ namespace {
 
 class ConnectToVirtualEcu : public ::testing::Test {
 protected:
-    std::unique_ptr<TForm1> MakeForm()
+    std::unique_ptr<TForm1> MakeForm(SerialPort* port = nullptr)
     {
         MainWindowServices services;
+        services.port = port;
         services.showError = [this](const QString& text) { errors << text; };
         services.settingsFile = dir.filePath(QStringLiteral("param.bin"));
         auto form = std::make_unique<TForm1>(log, services);
@@ -37,7 +44,10 @@ protected:
         form.sButton1->click();
         EXPECT_TRUE(form.State.Connected) << portName;
         form.sButton2->click();
-        for (int i = 0; i < 3; ++i) form.Timer1Timer();
+        for (int i = 0; i < 3; ++i) {
+            QThread::msleep(50);  // ticks as far apart as at 20 a second: the stream needs time
+            form.Timer1Timer();
+        }
         form.sButton1->click();
         EXPECT_FALSE(form.State.Connected);
         return form.LiveSample;
@@ -63,6 +73,61 @@ TEST_F(ConnectToVirtualEcu, InProcessBackend)
     ExpectPlausible(ConnectAndRead(*form, sim::kVirtualPortName));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
+
+TEST_F(ConnectToVirtualEcu, InProcessBackendStreaming)
+{
+    auto form = MakeForm();
+    form->Settings.ContinuousStream = true;
+    ExpectPlausible(ConnectAndRead(*form, sim::kVirtualPortName));
+    EXPECT_GE(form->Source().stream().frames().framesFound(), 1);
+    EXPECT_FALSE(form->Source().streaming());  // stopped by the disconnection
+    EXPECT_TRUE(form->StreamStatusLabel->text().isEmpty());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// The unit must have stopped streaming whenever something else may use the port.
+struct PortUse {
+    const char* name;
+    void (TForm1::*action)();
+    bool resumedByTheTick;
+};
+
+class StreamPausedFor : public ConnectToVirtualEcu, public testing::WithParamInterface<PortUse> {};
+
+TEST_P(StreamPausedFor, TheUnitIsQuietAfterwards)
+{
+    sim::SteadyClock clock;
+    sim::VirtualEcu ecu;
+    sim::SimPort port(ecu, clock);
+    auto form = MakeForm(&port);
+    TForm4 tests;
+    TForm6 report;
+    form->attachWindows({.form4 = &tests, .form6 = &report});
+    form->Settings.ContinuousStream = true;
+    form->sButton1->click();
+    ASSERT_TRUE(form->State.Connected);
+    form->sButton2->click();
+    EXPECT_TRUE(ecu.streaming());  // switching reading on starts it
+    form->Timer1Timer();
+    ASSERT_TRUE(form->Source().streaming());
+
+    ((*form).*GetParam().action)();
+    EXPECT_FALSE(ecu.streaming());
+    EXPECT_FALSE(form->Source().streaming());
+    form->Timer1Timer();
+    EXPECT_EQ(ecu.streaming(), GetParam().resumedByTheTick);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+    tests.hide();
+}
+
+INSTANTIATE_TEST_SUITE_P(Actions, StreamPausedFor,
+                         testing::Values(PortUse{"ReadingOff", &TForm1::sButton2Click, false},
+                                         PortUse{"FaultCodes", &TForm1::sButton4Click, true},
+                                         PortUse{"Reset", &TForm1::sButton5Click, true},
+                                         PortUse{"SelfLearningReset", &TForm1::sButton6Click, true},
+                                         PortUse{"ActiveTests", &TForm1::N8Click, false},
+                                         PortUse{"Disconnect", &TForm1::sButton1Click, false}),
+                         [](const testing::TestParamInfo<PortUse>& info) { return std::string(info.param.name); });
 
 TEST_F(ConnectToVirtualEcu, PortSpeedAndRatePickedInTheDialog)
 {
@@ -95,6 +160,40 @@ TEST_F(ConnectToVirtualEcu, PseudoTerminalThroughQSerialPort)
     auto form = MakeForm();
     ExpectPlausible(ConnectAndRead(*form, server.slavePath()));
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(ConnectToVirtualEcu, PseudoTerminalStreaming)
+{
+    sim::PtyServer server(sim::EcuOptions{}, 9600);
+    server.start();
+    auto form = MakeForm();
+    form->Settings.ContinuousStream = true;
+    ExpectPlausible(ConnectAndRead(*form, server.slavePath()));
+    EXPECT_GE(form->Source().stream().frames().framesFound(), 1);
+    EXPECT_EQ(form->Source().stream().frames().resyncs(), 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+TEST_F(ConnectToVirtualEcu, OlderUnitOnATerminalFallsBackToExchangesAndSaysSo)
+{
+    sim::PtyServer server(sim::EcuOptions{.registerLimit = 9}, 9600);
+    server.start();
+    auto form = MakeForm();
+    form->Settings.ContinuousStream = true;
+    form->Settings.PortName = server.slavePath();
+    form->sButton1->click();
+    ASSERT_TRUE(form->State.Connected);
+    form->sButton2->click();
+    EXPECT_TRUE(form->Source().refused());
+    EXPECT_EQ(form->StreamStatusLabel->text(), QStringLiteral("Поток отклонён, обмен по запросам"));
+    for (int i = 0; i < 3; ++i) form->Timer1Timer();
+    ExpectPlausible(form->LiveSample);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+
+    // The next connection asks again.
+    form->sButton1->click();
+    form->sButton1->click();
+    EXPECT_TRUE(form->StreamStatusLabel->text().isEmpty());
 }
 
 TEST_F(ConnectToVirtualEcu, SilentUnitOnATerminalNeitherConnectsNorHangs)

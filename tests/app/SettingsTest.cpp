@@ -63,6 +63,50 @@ TEST_F(SettingsFile, RoundTripIsExactly54Bytes)
     EXPECT_EQ(loaded, saved);
 }
 
+TEST_F(SettingsFile, StreamFlagIsOneMoreByteOnlyWhenOn)
+{
+    TAppSettings on = Sample();
+    on.ContinuousStream = true;
+    SaveSettings(on, path);
+    const QByteArray withFlag = Read(path);
+    ASSERT_EQ(withFlag.size(), kSettingsFileSize + 1);
+    EXPECT_EQ(withFlag[kStreamFlagOffset], 1);
+    TAppSettings loaded;
+    LoadSettings(loaded, path);
+    EXPECT_EQ(loaded, on);
+
+    SaveSettings(Sample(), path);
+    const QByteArray without = Read(path);
+    ASSERT_EQ(without.size(), kSettingsFileSize);
+    EXPECT_EQ(withFlag.left(kSettingsFileSize), without);  // older readers see the same settings
+    LoadSettings(loaded, path);  // a 54-byte file turns it off
+    EXPECT_FALSE(loaded.ContinuousStream);
+}
+
+TEST_F(SettingsFile, StreamFlagOnlyFromTheValueTheProgramWrites)
+{
+    const struct {
+        const char* name;
+        QByteArray tail;
+        bool on;
+    } cases[] = {
+        {"one", QByteArray("\x01", 1), true},
+        {"zero", QByteArray("\x00", 1), false},
+        {"other value", QByteArray("\x07", 1), false},
+        {"more bytes after it", QByteArray("\x01\x05\x05", 3), true},
+    };
+    SaveSettings(Sample(), path);
+    const QByteArray plain = Read(path);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Write(path, plain + c.tail);
+        TAppSettings loaded;
+        loaded.ContinuousStream = !c.on;
+        LoadSettings(loaded, path);
+        EXPECT_EQ(loaded.ContinuousStream, c.on);
+    }
+}
+
 TEST_F(SettingsFile, ThirtyCharacterNameFillsTheField)
 {
     TAppSettings s;

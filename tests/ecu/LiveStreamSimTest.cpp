@@ -10,6 +10,7 @@
 #include "sim/SimPort.h"
 #include "sim/VirtualEcu.h"
 #include "support/RecordingPort.h"
+#include "support/ScriptedPort.h"
 
 namespace dp::test {
 namespace {

@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "support/WireScript.h"
+#include "ecu/LiveStream.h"
 #include "sim/VirtualEcu.h"
+#include "support/WireScript.h"
 
 namespace dp::sim::test {
 namespace {
@@ -15,6 +16,7 @@ constexpr int kFastBps = 10000;
 constexpr int64_t kB = 1000;
 const Bytes kTwoRegisters = {0x5A, 0x00, 0x5A, 0x01, 0xF0};
 const Bytes kHandshake = {0xFF, 0xFF, 0xEF};
+const Bytes kAllRegisters(dp::kStreamRequest.begin(), dp::kStreamRequest.end());
 
 struct WireCase {
     const char* name;
@@ -43,6 +45,11 @@ const WireCase kCases[] = {
      "@2000 A5 00 A5 01 FF 02 ?? ?? FF 02 ?? ?? FF 02 ?? ?? CF"},
     {"unknown register answered A5 FE and left out", {}, {{0, {0x5A, 0x00, 0x5A, 0x2A, 0xF0}}, {5000, {0x30}}},
      "@2000 A5 00 A5 FE FF 01 ?? CF"},
+    {"all eighteen live-data registers in one request", {}, {{0, kAllRegisters}, {50000, {0x30}}},
+     "@2000 A5 00 A5 01 A5 04 A5 05 A5 14 A5 15 A5 08 A5 0D A5 0C A5 0B A5 16 A5 17 A5 1C A5 09 A5 1A A5 13 "
+     "A5 1E A5 1F FF 12 ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? ?? CF"},
+    {"an older unit refuses registers beyond its limit", Opt([](EcuOptions& o) { o.registerLimit = 1; }),
+     {{0, kTwoRegisters}, {6000, {0x30}}}, "@2000 A5 00 A5 FE FF 01 ?? CF"},
     {"only unknown registers: no stream", {}, {{0, {0x5A, 0x2A, 0xF0}}}, "@2000 A5 FE"},
     {"fault codes", {}, {{0, {0xD1, 0xF0}}, {6000, {0x30}}}, "@2000 2E FF 06 21 03 34 0C 45 07 CF"},
     {"cleared codes read as 55 00", {}, {{0, {0xC1, 0xF0, 0x30}}, {10000, {0xD1, 0xF0}}, {15000, {0x30}}},
