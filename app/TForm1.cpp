@@ -72,7 +72,8 @@ TForm1::TForm1(SampleLog& log, MainWindowServices services)
       port_(services_.port ? *services_.port : static_cast<SerialPort&>(ComPort1)),
       link_(port_),
       fonts_(MakeGaugeFonts(QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
-                                                             : 96.0))
+                                                             : 96.0)),
+      gaugeCaches_(std::make_unique<GaugeCaches>())
 {
     if (!services_.nowSeconds) services_.nowSeconds = MonotonicSeconds;
     if (!services_.ask) services_.ask = [this](Question q) { return AskWithBox(this, q); };
@@ -143,7 +144,7 @@ void TForm1::ShowSample(const TEngineSample& sample)
 {
     const GaugeColors colors{BackgroundColor, Settings.TitleColor, Settings.ScaleColor, Settings.NeedleColor,
                              Settings.DigitColor};
-    DrawSampleOnDashboard(sample, Image, Shape, colors, fonts_, QLocale().decimalPoint().at(0));
+    DrawSampleOnDashboard(sample, Image, Shape, colors, fonts_, QLocale().decimalPoint().at(0), gaugeCaches_.get());
 }
 
 void TForm1::ApplyControls()

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/ComPort.h"
@@ -13,6 +14,7 @@
 #include "app/Questions.h"
 #include "app/Settings.h"
 #include "app/WorkingState.h"
+#include "dashboard/DashboardView.h"
 #include "dashboard/GaugeRenderer.h"
 #include "ecu/EcuLink.h"
 #include "ecu/EngineSample.h"
@@ -147,6 +149,7 @@ private:
     EcuLink link_;
     SampleSource source_{link_};
     GaugeFonts fonts_;
+    std::unique_ptr<GaugeCaches> gaugeCaches_;
     SecondaryWindows windows_;
     bool* redrawRequested_ = nullptr;
     bool tickFailing_ = false;  // the previous reading tick failed on the port

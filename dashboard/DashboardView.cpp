@@ -7,14 +7,23 @@
 namespace dp {
 
 void DrawSampleOnDashboard(const TEngineSample& sample, const GaugeImages& images, const LampShapes& shapes,
-                           const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint)
+                           const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
+                           GaugeCaches* caches)
 {
     for (const GaugeSpec& gauge : kGauges) {
-        GaugeImageWidget* image = images[std::size_t(gauge.image - 1)];
+        const std::size_t i = std::size_t(gauge.image - 1);
+        GaugeImageWidget* image = images[i];
         if (!image) continue;
-        DrawGauge(image->picture(), QString::fromUtf8(gauge.title), sample.*gauge.field,
-                  gauge.minimum, gauge.maximum, colors, fonts, decimalPoint, image->palette());
-        image->update();
+        const QString title = QString::fromUtf8(gauge.title);
+        if (caches) {
+            if ((*caches)[i].Draw(image->picture(), title, sample.*gauge.field, gauge.minimum, gauge.maximum, colors,
+                                  fonts, decimalPoint, image->palette()))
+                image->update();
+        } else {
+            DrawGauge(image->picture(), title, sample.*gauge.field, gauge.minimum, gauge.maximum, colors, fonts,
+                      decimalPoint, image->palette());
+            image->update();
+        }
     }
     for (const LampSpec& lamp : kLamps)
         if (LampShapeWidget* shape = shapes[std::size_t(lamp.shape - 1)])

@@ -21,9 +21,19 @@ void GaugeImageWidget::paintEvent(QPaintEvent*)
 {
     const QRect target = pictureRect();
     if (target.isEmpty()) return;
+    // Scaled in device pixels, exactly as drawing the picture scaled onto the control would.
+    const qreal ratio = devicePixelRatioF();
+    const QSize device = (QSizeF(target.size()) * ratio).toSize();
+    if (scaled_.size() != device || scaled_.devicePixelRatio() != ratio || scaledFrom_ != picture_.cacheKey()) {
+        scaled_ = QImage(device, picture_.format());
+        scaled_.setDevicePixelRatio(ratio);
+        QPainter s(&scaled_);
+        s.setRenderHint(QPainter::SmoothPixmapTransform);
+        s.drawImage(QRect(QPoint(0, 0), target.size()), picture_);
+        scaledFrom_ = picture_.cacheKey();
+    }
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawImage(target, picture_);
+    p.drawImage(target.topLeft(), scaled_);
 }
 
 }  // namespace dp

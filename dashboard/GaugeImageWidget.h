@@ -1,6 +1,8 @@
 #pragma once
 // An image control holding a 500 x 500 picture, shown scaled to the control with its
-// aspect kept and anchored at the top-left corner. Resizing only rescales.
+// aspect kept and anchored at the top-left corner. Resizing only rescales. The scaled
+// picture is kept until the picture or the control's size changes, so a repaint
+// without a change only copies it.
 
 #include <QImage>
 #include <QWidget>
@@ -23,6 +25,8 @@ protected:
 
 private:
     QImage picture_;
+    QImage scaled_;
+    qint64 scaledFrom_ = 0;  // the picture's cache key when scaled_ was made
 };
 
 }  // namespace dp

@@ -18,6 +18,10 @@ constexpr double kTitlePoints = 30;
 constexpr double kReadoutPoints = 56;
 constexpr double kScalePoints = 29;
 constexpr int kReadoutDigits = 5;
+constexpr int kNeedleWidth = 9;
+const QPoint kReadoutCentre(250, 400);
+// Anti-aliasing and glyph outlines may reach a little past the measured boxes.
+constexpr int kBoundsMargin = 3;
 
 // Independent of the floating-point environment's rounding mode.
 double RoundHalfEven(double x)
@@ -35,16 +39,31 @@ QFont GaugeFont(const QString& family, double points, double ppi)
     return font;
 }
 
-// Text with its top-left corner at (cx - w div 2, cy - h div 2).
+// The baseline origin of a text whose top-left corner is at (cx - w div 2, cy - h div 2).
+QPoint TextOrigin(const QFontMetrics& fm, const QString& text, QPoint centre)
+{
+    const int left = centre.x() - fm.horizontalAdvance(text) / 2;
+    const int top = centre.y() - fm.height() / 2;
+    return {left, top + fm.ascent()};
+}
+
+// The text's line box, widened by an eighth of its height for glyphs that overhang
+// their advance. Only metrics the drawing itself asks for are used: asking for a
+// glyph's ink box before its first drawing changes how that drawing comes out.
+QRect TextBounds(const QFontMetrics& fm, const QString& text, QPoint centre)
+{
+    const QPoint origin = TextOrigin(fm, text, centre);
+    const int overhang = fm.height() / 8 + kBoundsMargin;
+    return QRect(origin - QPoint(0, fm.ascent()), QSize(fm.horizontalAdvance(text), fm.height()))
+        .adjusted(-overhang, -overhang, overhang, overhang);
+}
+
 void DrawCentredText(QPainter& p, const QFont& font, const QColor& color, const QString& text,
                      QPoint centre)
 {
     p.setFont(font);
     p.setPen(color);
-    const QFontMetrics fm(font);
-    const int left = centre.x() - fm.horizontalAdvance(text) / 2;
-    const int top = centre.y() - fm.height() / 2;
-    p.drawText(QPoint(left, top + fm.ascent()), text);  // drawText places the baseline
+    p.drawText(TextOrigin(QFontMetrics(font), text, centre), text);  // drawText places the baseline
 }
 
 // Pixel centres, so that odd widths cover whole pixels on both sides.
@@ -121,27 +140,31 @@ std::array<long long, 7> ScaleNumbers(float minimum, float maximum)
     return numbers;
 }
 
-void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,
-               const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
-               const QPalette& palette)
+QString ReadoutText(float roundedValue, QChar decimalPoint)
 {
-    if (picture.isNull()) return;
-    QPainter p(&picture);
-    if (!p.isActive()) return;
+    return FormatGeneral(roundedValue, kReadoutDigits, decimalPoint);
+}
+
+void BeginGaugePainting(QPainter& p)
+{
     p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+}
 
-    const QColor scaleColor = ColorFromValue(colors.scale, palette);
-    const QColor digitColor = ColorFromValue(colors.digit, palette);
+void DrawGaugeFace(QPainter& p, const QString& title, const QColor& background, const QColor& titleColor,
+                   const GaugeFonts& fonts)
+{
+    p.fillRect(p.window(), background);  // the whole picture
+    DrawCentredText(p, fonts.title, titleColor, title, {250, 300});
+}
 
-    p.fillRect(picture.rect(), ColorFromValue(colors.background, palette));
-    DrawCentredText(p, fonts.title, ColorFromValue(colors.title, palette), title, {250, 300});
+void DrawGaugeReadout(QPainter& p, const QString& text, const QColor& digitColor, const GaugeFonts& fonts)
+{
+    DrawCentredText(p, fonts.readout, digitColor, text, kReadoutCentre);
+}
 
-    // The readout shows the rounded reading before clamping: out-of-range values show
-    // their own number while the needle rests at the scale's end.
-    const float v = RoundToTenth(value);
-    DrawCentredText(p, fonts.readout, digitColor, FormatGeneral(v, kReadoutDigits, decimalPoint),
-                    {250, 400});
-
+void DrawGaugeScale(QPainter& p, float minimum, float maximum, const QColor& scaleColor, const QColor& digitColor,
+                    const GaugeFonts& fonts)
+{
     const std::array<long long, 7> numbers = ScaleNumbers(minimum, maximum);
     for (int k = 0; k < 7; ++k) {
         const int angle = kScaleStartAngle + 40 * k;
@@ -154,11 +177,66 @@ void DrawGauge(QImage& picture, const QString& title, float value, float minimum
             for (int minor = 10; minor <= 30; minor += 10) DrawRadial(p, 215, 235, angle + minor);
         }
     }
+}
 
-    p.setPen(WidePen(ColorFromValue(colors.needle, palette), 9));
+void DrawGaugeNeedle(QPainter& p, int angle, const QColor& needleColor)
+{
+    p.setPen(WidePen(needleColor, kNeedleWidth));
     const QPointF half(0.5, 0.5);
-    p.drawLine(QPointF(kGaugeCentre, kGaugeCentre) + half,
-               QPointF(GaugePoint(230, NeedleAngle(v, minimum, maximum))) + half);
+    p.drawLine(QPointF(kGaugeCentre, kGaugeCentre) + half, QPointF(GaugePoint(230, angle)) + half);
+}
+
+QRect ReadoutBounds(const QString& text, const GaugeFonts& fonts)
+{
+    return TextBounds(QFontMetrics(fonts.readout), text, kReadoutCentre);
+}
+
+QRect NeedleBounds(int angle)
+{
+    const int reach = (kNeedleWidth + 1) / 2 + kBoundsMargin;
+    return QRect(QPoint(kGaugeCentre, kGaugeCentre), GaugePoint(230, angle))
+        .normalized()
+        .adjusted(-reach, -reach, reach + 1, reach + 1);
+}
+
+std::vector<QRect> ScaleBounds(float minimum, float maximum, const GaugeFonts& fonts)
+{
+    std::vector<QRect> rects;
+    const QFontMetrics fm(fonts.scale);
+    const std::array<long long, 7> numbers = ScaleNumbers(minimum, maximum);
+    auto tick = [&](double inner, int angle, int width) {
+        const int reach = (width + 1) / 2 + kBoundsMargin;
+        rects.push_back(QRect(GaugePoint(inner, angle), GaugePoint(235, angle))
+                            .normalized()
+                            .adjusted(-reach, -reach, reach + 1, reach + 1));
+    };
+    for (int k = 0; k < 7; ++k) {
+        const int angle = kScaleStartAngle + 40 * k;
+        tick(200, angle, 5);
+        rects.push_back(TextBounds(fm, QString::number(numbers[std::size_t(k)]), GaugePoint(165, angle)));
+        if (k < 6)
+            for (int minor = 10; minor <= 30; minor += 10) tick(215, angle + minor, 3);
+    }
+    return rects;
+}
+
+void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,
+               const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
+               const QPalette& palette)
+{
+    if (picture.isNull()) return;
+    QPainter p(&picture);
+    if (!p.isActive()) return;
+    BeginGaugePainting(p);
+    const QColor digitColor = ColorFromValue(colors.digit, palette);
+    DrawGaugeFace(p, title, ColorFromValue(colors.background, palette), ColorFromValue(colors.title, palette),
+                  fonts);
+    // The readout shows the rounded reading before clamping: out-of-range values show
+    // their own number while the needle rests at the scale's end.
+    const float v = RoundToTenth(value);
+    DrawGaugeReadout(p, ReadoutText(v, decimalPoint), digitColor, fonts);
+    DrawGaugeScale(p, minimum, maximum, ColorFromValue(colors.scale, palette), digitColor, fonts);
+    DrawGaugeNeedle(p, NeedleAngle(v, minimum, maximum), ColorFromValue(colors.needle, palette));
 }
 
 }  // namespace dp

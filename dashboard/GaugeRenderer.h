@@ -1,6 +1,7 @@
 #pragma once
 // One round dial gauge drawn from scratch onto a 500 x 500 picture: background,
-// title, readout, scale with numbers, needle. Nothing is kept between calls.
+// title, readout, scale with numbers, needle. Nothing is kept between calls; the
+// dashboard's GaugeCache draws the same pixels doing only what a change needs.
 
 #include <QChar>
 #include <QFont>
@@ -9,8 +10,12 @@
 #include <QPalette>
 #include <QPoint>
 #include <QString>
+#include <QRect>
 #include <array>
 #include <cstdint>
+#include <vector>
+
+class QPainter;
 
 namespace dp {
 
@@ -50,6 +55,22 @@ float RoundToTenth(float value);
 int NeedleAngle(float value, float minimum, float maximum);
 // The numbers at the seven major ticks.
 std::array<long long, 7> ScaleNumbers(float minimum, float maximum);
+
+// The parts of a dial in the order DrawGauge draws them, for drawing only what changed.
+// Each sets the painter state it needs; BeginGaugePainting sets the render hints.
+void BeginGaugePainting(QPainter& p);
+void DrawGaugeFace(QPainter& p, const QString& title, const QColor& background, const QColor& titleColor,
+                   const GaugeFonts& fonts);  // background and title
+void DrawGaugeReadout(QPainter& p, const QString& text, const QColor& digitColor, const GaugeFonts& fonts);
+void DrawGaugeScale(QPainter& p, float minimum, float maximum, const QColor& scaleColor, const QColor& digitColor,
+                    const GaugeFonts& fonts);  // ticks and numbers
+void DrawGaugeNeedle(QPainter& p, int angle, const QColor& needleColor);
+// The readout's text for a reading already rounded to one decimal.
+QString ReadoutText(float roundedValue, QChar decimalPoint);
+// Rectangles holding every pixel the part may touch.
+QRect ReadoutBounds(const QString& text, const GaugeFonts& fonts);
+QRect NeedleBounds(int angle);
+std::vector<QRect> ScaleBounds(float minimum, float maximum, const GaugeFonts& fonts);
 
 void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,
                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,

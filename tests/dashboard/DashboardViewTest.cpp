@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+
 #include <memory>
 
 namespace dp {
@@ -98,6 +100,78 @@ TEST(GaugeImage, ScalesWithAspectKeptFromTheTopLeft)
         }
     }
     EXPECT_EQ(widget.picture().size(), QSize(500, 500));  // the picture itself never changes size
+}
+
+// What the control showed when it scaled the picture at every paint.
+QImage ScaledAtPaint(const QImage& picture, QRect target, QSize control)
+{
+    QImage shown(control, QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter p(&shown);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(target, picture);
+    return shown;
+}
+
+QImage Painted(GaugeImageWidget& widget)
+{
+    QImage shown(widget.size(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    widget.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+    return shown;
+}
+
+TEST(GaugeImage, KeptScaledPictureShowsTheSamePixelsAsScalingAtEveryPaint)
+{
+    const GaugeFonts fonts = MakeGaugeFonts(96);
+    GaugeImageWidget widget;
+    const struct {
+        const char* name;
+        QSize control;
+        float value;  // drawn on the picture before the paint
+    } steps[] = {
+        {"first paint", {178, 178}, 800},
+        {"repaint without change", {178, 178}, 800},
+        {"picture changed", {178, 178}, 812.5f},
+        {"smaller control", {142, 150}, 812.5f},
+        {"odd size, picture changed", {245, 231}, 4500},
+        {"larger than the picture", {620, 640}, 9000},
+        {"tiny", {37, 37}, 0},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        widget.resize(step.control);
+        DrawGauge(widget.picture(), QStringLiteral("RPM"), step.value, 0, 9000, GaugeColors{}, fonts, QLatin1Char('.'));
+        EXPECT_TRUE(Painted(widget) == ScaledAtPaint(widget.picture(), widget.pictureRect(), step.control));
+    }
+}
+
+TEST_F(Dashboard, CachedDrawingGivesTheSamePicturesAndSkipsUnchangedGauges)
+{
+    GaugeCaches caches;
+    std::array<std::unique_ptr<GaugeImageWidget>, 12> fresh;
+    GaugeImages freshImages{};
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        fresh[i] = std::make_unique<GaugeImageWidget>();
+        freshImages[i] = fresh[i].get();
+    }
+    TEngineSample sample;
+    for (int step = 0; step < 4; ++step) {
+        SCOPED_TRACE(testing::Message() << "sample " << step);
+        if (step == 1) sample.EngineSpeed = 812.5f;
+        if (step == 2) sample.CoolantTemp = 91;
+        std::array<qint64, 12> before{};
+        for (std::size_t i = 0; i < 12; ++i) before[i] = images_[i]->picture().cacheKey();
+        DrawSampleOnDashboard(sample, images_, shapes_, colors_, fonts_, QLatin1Char(','), &caches);
+        DrawSampleOnDashboard(sample, freshImages, {}, colors_, fonts_, QLatin1Char(','));
+        for (const GaugeSpec& g : kGauges) {
+            const std::size_t i = std::size_t(g.image - 1);
+            EXPECT_TRUE(images_[i]->picture() == fresh[i]->picture()) << g.title;
+            const bool changed = step == 0 || (step == 1 && g.field == &TEngineSample::EngineSpeed) ||
+                                 (step == 2 && g.field == &TEngineSample::CoolantTemp);
+            EXPECT_EQ(images_[i]->picture().cacheKey() != before[i], changed) << g.title;
+        }
+    }
 }
 
 TEST_F(Dashboard, PlaceDashboardMovesImagesAndPanel)

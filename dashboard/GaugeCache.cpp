@@ -1,0 +1,101 @@
+#include "dashboard/GaugeCache.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cstring>
+
+#include "dashboard/Colors.h"
+
+namespace dp {
+namespace {
+
+// Copies a rectangle of the face back into the picture (same size and format).
+void CopyBack(QImage& picture, const QImage& face, QRect r)
+{
+    r &= picture.rect();
+    if (r.isEmpty()) return;
+    const int bytesPerPixel = picture.depth() / 8;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        std::memcpy(picture.scanLine(y) + r.left() * bytesPerPixel, face.constScanLine(y) + r.left() * bytesPerPixel,
+                    std::size_t(r.width() * bytesPerPixel));
+}
+
+}  // namespace
+
+bool GaugeCache::ReachesScale(const QRect& r) const
+{
+    return std::any_of(scaleBounds_.begin(), scaleBounds_.end(), [&](const QRect& s) { return s.intersects(r); });
+}
+
+void GaugeCache::DrawFromScratch(QImage& picture, const GaugeColors& colors, const GaugeFonts& fonts,
+                                 QChar decimalPoint, const QPalette& palette, float value)
+{
+    DrawGauge(picture, look_.title, value, look_.minimum, look_.maximum, colors, fonts, decimalPoint, palette);
+    ++full_;
+}
+
+bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float minimum, float maximum,
+                      const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
+                      const QPalette& palette)
+{
+    if (picture.isNull()) return false;
+    const Look look{title,
+                    minimum,
+                    maximum,
+                    ColorFromValue(colors.background, palette),
+                    ColorFromValue(colors.title, palette),
+                    ColorFromValue(colors.scale, palette),
+                    ColorFromValue(colors.needle, palette),
+                    ColorFromValue(colors.digit, palette),
+                    fonts.title,
+                    fonts.readout,
+                    fonts.scale,
+                    picture.size(),
+                    picture.format()};
+    const float v = RoundToTenth(value);
+    const QString text = ReadoutText(v, decimalPoint);
+    const int angle = NeedleAngle(v, minimum, maximum);
+    const QRect readout = ReadoutBounds(text, fonts);
+    const QRect needle = NeedleBounds(angle);
+
+    // Only whole-byte formats can be copied back pixel for pixel.
+    const bool copyable = picture.depth() >= 8 && picture.depth() % 8 == 0;
+    const bool sameLook = valid_ && look == look_;
+    if (!sameLook) {
+        look_ = look;
+        valid_ = copyable;
+        if (valid_) {
+            face_ = QImage(picture.size(), picture.format());
+            QPainter p(&face_);
+            BeginGaugePainting(p);
+            DrawGaugeFace(p, title, look.background, look.titleColor, fonts);
+            DrawGaugeScale(p, minimum, maximum, look.scale, look.digit, fonts);
+            scaleBounds_ = ScaleBounds(minimum, maximum, fonts);
+        }
+    }
+    if (sameLook && picture.cacheKey() == drawnKey_ && text == text_ && angle == angle_) return false;
+
+    if (!valid_ || !sameLook || picture.cacheKey() != drawnKey_ || ReachesScale(readout)) {
+        DrawFromScratch(picture, colors, fonts, decimalPoint, palette, value);
+    } else {
+        // A readout and needle that touch are drawn again together, in their order.
+        const bool touching = (readoutRect_ | readout).intersects(needleRect_ | needle);
+        const bool redrawReadout = text != text_ || touching;
+        const bool redrawNeedle = angle != angle_ || touching;
+        if (redrawReadout) CopyBack(picture, face_, readoutRect_);
+        if (redrawNeedle) CopyBack(picture, face_, needleRect_);
+        QPainter p(&picture);
+        BeginGaugePainting(p);
+        if (redrawReadout) DrawGaugeReadout(p, text, look_.digit, fonts);
+        if (redrawNeedle) DrawGaugeNeedle(p, angle, look_.needle);
+        ++partial_;
+    }
+    text_ = text;
+    angle_ = angle;
+    readoutRect_ = readout;
+    needleRect_ = needle;
+    drawnKey_ = picture.cacheKey();
+    return true;
+}
+
+}  // namespace dp
