@@ -1,12 +1,22 @@
 // Showing one sample on the twelve dials, against the same pixels drawn by bare
 // QPainter calls whose texts, positions and line ends were worked out beforehand.
 // The reference's parts (fill, texts, lines) are timed alone to show where time goes.
+//
+// Then one sample's whole cost, drawing and painting the controls at the size of the
+// default window's gauges: drawing every dial from scratch and scaling all twelve
+// pictures at every paint (as before the gauge caches), against the cached drawing
+// and painting of only the changed gauges. The samples are what the virtual engine
+// streams at 20 a second; the worst case changes every readout and needle each time.
 
 #include "dashboard/DashboardLayout.h"
 #include "dashboard/DashboardView.h"
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 #include "common/NumberFormat.h"
+#include "ecu/LiveStream.h"
+#include "sim/SimClock.h"
+#include "sim/SimPort.h"
+#include "sim/VirtualEcu.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,6 +107,110 @@ struct Setup {
 
 Setup* setup = nullptr;
 
+// Samples as the program decodes them from the virtual engine's stream at 20 a second.
+std::vector<TEngineSample> StreamedSamples(int count)
+{
+    sim::ManualClock clock;
+    sim::VirtualEcu ecu;
+    sim::SimPort port(ecu, clock);
+    port.open();
+    EcuLink link(port);
+    link.EcuInit();
+    clock.advanceUs(60'000'000);  // warm and idling, with the driver's throttle blips
+    LiveStream stream(link);
+    stream.Start(9600);
+    std::vector<TEngineSample> samples;
+    TEngineSample s;
+    while (int(samples.size()) < count) {
+        clock.advanceUs(50'000);
+        stream.Poll(s);
+        samples.push_back(s);
+    }
+    return samples;
+}
+
+// Every readout and needle moves at every sample.
+std::vector<TEngineSample> RestlessSamples(int count)
+{
+    std::vector<TEngineSample> samples;
+    for (int i = 0; i < count; ++i) {
+        TEngineSample s;
+        for (const GaugeSpec& g : kGauges) s.*g.field = g.minimum + (g.maximum - g.minimum) * float(i % 20) / 19.0f;
+        samples.push_back(s);
+    }
+    return samples;
+}
+
+struct Painting {
+    std::vector<TEngineSample> samples;
+    std::size_t next = 0;
+    std::array<std::unique_ptr<GaugeImageWidget>, 12> images;
+    GaugeImages imagePtrs{};
+    std::unique_ptr<GaugeCaches> caches = std::make_unique<GaugeCaches>();
+    QImage screen;  // stands in for the window's backing store
+
+    Painting(std::vector<TEngineSample> s, int side) : samples(std::move(s)), screen(side, side, QImage::Format_RGB32)
+    {
+        for (std::size_t i = 0; i < 12; ++i) {
+            images[i] = std::make_unique<GaugeImageWidget>();
+            images[i]->resize(side, side);
+            imagePtrs[i] = images[i].get();
+        }
+    }
+    const TEngineSample& Next()
+    {
+        const TEngineSample& s = samples[next];
+        next = (next + 1) % samples.size();
+        return s;
+    }
+};
+
+// Drawing every dial from scratch and scaling every picture at its paint.
+void BM_SampleFromScratch(benchmark::State& state)
+{
+    Painting p(StreamedSamples(400), int(state.range(0)));
+    for (auto _ : state) {
+        DrawSampleOnDashboard(p.Next(), p.imagePtrs, {}, setup->colors, setup->fonts, QLatin1Char('.'));
+        for (auto& image : p.images) {
+            QPainter painter(&p.screen);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(image->pictureRect(), image->picture());
+        }
+    }
+}
+
+// Drawing the changed gauges and painting those controls, as the refresh tick does.
+void CachedRun(benchmark::State& state, Painting& p)
+{
+    long repainted = 0, samples = 0;
+    for (auto _ : state) {
+        std::array<qint64, 12> before{};
+        for (std::size_t i = 0; i < 12; ++i) before[i] = p.images[i]->picture().cacheKey();
+        DrawSampleOnDashboard(p.Next(), p.imagePtrs, {}, setup->colors, setup->fonts, QLatin1Char('.'),
+                              p.caches.get());
+        for (std::size_t i = 0; i < 12; ++i) {
+            if (p.images[i]->picture().cacheKey() == before[i]) continue;  // not updated, not repainted
+            p.images[i]->render(&p.screen, QPoint(), QRegion(), QWidget::RenderFlags());
+            ++repainted;
+        }
+        ++samples;
+    }
+    state.counters["gauges_repainted"] = samples ? double(repainted) / double(samples) : 0;
+}
+
+void BM_SampleCached(benchmark::State& state)
+{
+    Painting p(StreamedSamples(400), int(state.range(0)));
+    CachedRun(state, p);
+}
+
+void BM_SampleCachedWorstCase(benchmark::State& state)
+{
+    Painting p(RestlessSamples(400), int(state.range(0)));
+    CachedRun(state, p);
+}
+
+
 enum Part { kFill = 1, kTexts = 2, kLines = 4, kAll = 7 };
 
 // The pen changes only where the dial changes it, so both do the same state changes.
@@ -151,6 +265,10 @@ BENCHMARK(BM_ShowSample)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawGauge12)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Reference12)->Arg(kAll)->Arg(kFill)->Arg(kTexts)->Arg(kLines)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FormatReadout12)->Unit(benchmark::kMicrosecond);
+// 142: the gauges of the default 983 x 512 window; 340: maximised on a 1920 x 1080 screen.
+BENCHMARK(BM_SampleFromScratch)->Arg(142)->Arg(340)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleCached)->Arg(142)->Arg(340)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SampleCachedWorstCase)->Arg(142)->Arg(340)->Unit(benchmark::kMicrosecond);
 
 // Keeps every run's time so the ratios can be printed after the table.
 class Collector : public benchmark::ConsoleReporter {
@@ -189,6 +307,15 @@ int main(int argc, char** argv)
         for (const char* name : {"BM_ShowSample", "BM_DrawGauge12", "BM_Reference12/1", "BM_Reference12/2",
                                  "BM_Reference12/4", "BM_FormatReadout12"})
             if (t.count(name)) std::printf("  %-20s %.3f\n", name, t[name] / ref);
+    }
+    for (const char* size : {"142", "340"}) {
+        const double scratch = t[std::string("BM_SampleFromScratch/") + size];
+        if (scratch <= 0) continue;
+        std::printf("\none sample drawn and painted at %s px, against drawing from scratch:\n", size);
+        for (const char* name : {"BM_SampleCached", "BM_SampleCachedWorstCase"}) {
+            const std::string key = std::string(name) + "/" + size;
+            if (t.count(key)) std::printf("  %-26s %.3f\n", name, t[key] / scratch);
+        }
     }
     setup = nullptr;
     return 0;

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "app/Skin.h"
 #include "app/TForm1.h"
 #include "ecu/QtSerialBackend.h"
 #include "log/SampleLog.h"
@@ -24,6 +25,12 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // Looks as the program's main() sets them up.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+    app.setStyleSheet(dp::ApplicationStyleSheet());
     double seconds = 20;
     bool stream = true;
     for (int i = 1; i < argc; ++i) {

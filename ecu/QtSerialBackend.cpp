@@ -2,7 +2,33 @@
 
 #include <QRegularExpression>
 
+// The one place that speaks to the operating system's serial driver directly.
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+#ifdef __linux__
+#include <linux/serial.h>
+#include <sys/ioctl.h>
+#endif
+
 namespace dp {
+namespace {
+
+#ifdef Q_OS_UNIX
+[[noreturn]] void ThrowReadError(int code)
+{
+    const QString text = QStringLiteral("ReadFile function failed (Error: %1)\n%2")
+                             .arg(code)
+                             .arg(QString::fromLocal8Bit(std::strerror(code)));
+    throw SerialError(text.toStdString());
+}
+#endif
+
+}  // namespace
 
 QString DeviceForPortName(const std::string& name)
 {
@@ -68,11 +94,30 @@ void QtSerialBackend::open()
     port_.setDataTerminalReady(false);
     port_.setRequestToSend(false);
     port_.clearError();
+    rx_.clear();
+#ifdef Q_OS_UNIX
+    // QSerialPort reads the line in the event loop whenever bytes arrive, about once a
+    // millisecond on a busy line. With room for one byte its reader stops after that
+    // byte until the next take(), which reads the driver itself: two wake-ups between
+    // ticks instead of hundreds.
+    port_.setReadBufferSize(1);
+#endif
+#ifdef __linux__
+    // USB adapters' drivers hold received bytes up to 16 ms unless asked for low
+    // latency. Pseudo-terminals and some drivers refuse; the port works either way.
+    serial_struct serial{};
+    const int fd = int(port_.handle());
+    if (::ioctl(fd, TIOCGSERIAL, &serial) == 0 && !(serial.flags & ASYNC_LOW_LATENCY)) {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        [[maybe_unused]] const int refused = ::ioctl(fd, TIOCSSERIAL, &serial);
+    }
+#endif
 }
 
 void QtSerialBackend::close()
 {
     if (port_.isOpen()) port_.close();
+    rx_.clear();
 }
 
 void QtSerialBackend::requireOpen() const
@@ -99,36 +144,85 @@ int QtSerialBackend::write(const uint8_t* data, int count)
     return int(written);
 }
 
-bool QtSerialBackend::pump(int ms)
+void QtSerialBackend::checkReadError()
 {
-    const bool arrived = port_.waitForReadyRead(ms);
     const auto err = port_.error();
     if (err == QSerialPort::ResourceError || err == QSerialPort::ReadError) fail("ReadFile function failed");
     if (err != QSerialPort::NoError) port_.clearError();  // a timeout is no failure here
-    return arrived;
+}
+
+bool QtSerialBackend::take()
+{
+    const std::size_t before = rx_.size();
+    // Bytes QSerialPort read in the event loop are older than any still in the driver.
+    if (port_.bytesAvailable() > 0) {
+        const QByteArray bytes = port_.readAll();
+        rx_.insert(rx_.end(), bytes.begin(), bytes.end());
+    }
+#ifdef Q_OS_UNIX
+    const int fd = int(port_.handle());
+    uint8_t chunk[512];
+    for (;;) {
+        pollfd watch{fd, POLLIN, 0};
+        const int ready = ::poll(&watch, 1, 0);
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready < 0) ThrowReadError(errno);
+        if (ready == 0) break;  // nothing waiting
+        if (watch.revents & (POLLERR | POLLNVAL)) ThrowReadError(EIO);
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n > 0) {
+            rx_.insert(rx_.end(), chunk, chunk + n);
+            if (std::size_t(n) < sizeof chunk) break;
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) break;
+        // Readable, yet nothing to read: the line has hung up, as QSerialPort also takes it.
+        ThrowReadError(n == 0 ? EIO : errno);
+    }
+#else
+    while (port_.waitForReadyRead(0)) {
+        const QByteArray bytes = port_.readAll();
+        rx_.insert(rx_.end(), bytes.begin(), bytes.end());
+    }
+    checkReadError();
+#endif
+    return rx_.size() > before;
+}
+
+bool QtSerialBackend::waitAndTake(int ms)
+{
+#ifdef Q_OS_UNIX
+    pollfd watch{int(port_.handle()), POLLIN, 0};
+    if (::poll(&watch, 1, std::max(ms, 0)) < 0 && errno != EINTR) ThrowReadError(errno);
+#else
+    port_.waitForReadyRead(ms);
+    checkReadError();
+#endif
+    return take();
 }
 
 bool QtSerialBackend::readByte(uint8_t& byte)
 {
     requireOpen();
-    if (port_.bytesAvailable() == 0) pump(0);
-    char c = 0;
-    if (!port_.getChar(&c)) return false;
-    byte = uint8_t(c);
+    if (rx_.empty()) take();
+    if (rx_.empty()) return false;
+    byte = rx_.front();
+    rx_.pop_front();
     return true;
 }
 
 int QtSerialBackend::inputCount()
 {
     requireOpen();
-    pump(0);
-    return int(port_.bytesAvailable());
+    take();
+    return int(rx_.size());
 }
 
 bool QtSerialBackend::waitForInput(int ms)
 {
     requireOpen();
-    return pump(ms);
+    return take() || waitAndTake(ms);
 }
 
 }  // namespace dp

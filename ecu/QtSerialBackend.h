@@ -2,6 +2,7 @@
 // The serial port of a real adapter, through QSerialPort, polled synchronously.
 
 #include <QSerialPort>
+#include <deque>
 #include <string>
 
 #include "ecu/SerialPort.h"
@@ -26,11 +27,15 @@ public:
 
 private:
     void requireOpen() const;
-    // Pulls what the driver holds into QSerialPort's buffer; waits up to ms for new bytes.
-    bool pump(int ms);
+    // Moves what has arrived into rx_; true when anything came.
+    bool take();
+    // Waits up to ms for the line to have bytes, then takes them.
+    bool waitAndTake(int ms);
+    void checkReadError();
     [[noreturn]] void fail(const char* what);
 
     QSerialPort port_;
+    std::deque<uint8_t> rx_;  // received, oldest first
     std::string name_ = "COM1";
     int baudIndex_ = 7;
 };

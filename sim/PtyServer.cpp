@@ -58,6 +58,16 @@ void WriteAvailable(int fd, const std::vector<uint8_t>& bytes)
     }
 }
 
+int PollFor(pollfd* fds, nfds_t count, int64_t waitUs)
+{
+#ifdef __linux__
+    const timespec timeout{time_t(waitUs / 1'000'000), long(waitUs % 1'000'000) * 1000};
+    return ppoll(fds, count, &timeout, nullptr);
+#else
+    return poll(fds, count, int((waitUs + 999) / 1000));
+#endif
+}
+
 sigset_t TerminationSignals()
 {
     sigset_t set;
@@ -171,19 +181,18 @@ void PtyServer::serve()
     }
 
     while (!stopping_) {
-        int timeoutMs = kIdlePollMs;
+        // Woken to the microsecond when the next byte falls due, as a real line hands
+        // each byte over when its stop bit is in, not at the next whole millisecond.
+        int64_t waitUs = int64_t(kIdlePollMs) * 1000;
         {
             const std::lock_guard lock(ecuMutex_);
             out.clear();
             ecu.collect(clock.nowUs(), out);
-            if (const auto next = ecu.nextArrivalUs()) {
-                const int64_t waitUs = *next - clock.nowUs();
-                timeoutMs = waitUs <= 0 ? 0 : int(std::min<int64_t>(kIdlePollMs, (waitUs + 999) / 1000));
-            }
+            if (const auto next = ecu.nextArrivalUs()) waitUs = std::clamp<int64_t>(*next - clock.nowUs(), 0, waitUs);
         }
         WriteAvailable(master_, out);
         pollfd fds[2] = {{wakeRead_, POLLIN, 0}, {master_, POLLIN, 0}};
-        const int ready = poll(fds, 2, timeoutMs);
+        const int ready = PollFor(fds, 2, waitUs);
         if (ready < 0 && errno != EINTR) break;
         if (ready <= 0) continue;
         if (fds[0].revents) {
@@ -197,7 +206,7 @@ void PtyServer::serve()
             if (n > 0) ecu.receive(in, std::size_t(n), clock.nowUs());
         } else if (fds[1].revents) {
             // Hang-up or error on the master: wait out the interval rather than spin.
-            poll(fds, 1, timeoutMs);
+            PollFor(fds, 1, waitUs);
         }
     }
     const std::lock_guard lock(ecuMutex_);

@@ -1,0 +1,73 @@
+// The real serial backend on a pseudo-terminal served by the virtual ECU: the bytes
+// QSerialPort reads in the event loop and those read from the driver directly must
+// come out as one stream in arrival order, and a vanished line must be a read error.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <memory>
+
+#include "ecu/EcuLink.h"
+#include "ecu/LiveStream.h"
+#include "ecu/QtSerialBackend.h"
+#include "sim/PtyServer.h"
+
+namespace dp {
+namespace {
+
+class BackendOnTerminal : public testing::Test {
+protected:
+    BackendOnTerminal()
+    {
+        server->start();
+        port.setPortName(server->slavePath());
+        port.open();
+    }
+    // Lets the event loop run for a while, as between refresh ticks.
+    static void IdleMs(int ms)
+    {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+
+    std::unique_ptr<sim::PtyServer> server = std::make_unique<sim::PtyServer>(sim::EcuOptions{}, 9600);
+    QtSerialBackend port;
+    EcuLink link{port};
+};
+
+TEST_F(BackendOnTerminal, StreamArrivesWholeWhateverReadsIt)
+{
+    ASSERT_TRUE(link.EcuInit());
+    LiveStream stream(link);
+    ASSERT_TRUE(stream.Start(9600));
+    TEngineSample sample;
+    for (int tick = 0; tick < 20; ++tick) {
+        IdleMs(30);
+        stream.Poll(sample);
+        port.waitForInput(1);  // a wait that takes what it finds
+        EXPECT_GE(port.inputCount(), 0);
+    }
+    EXPECT_GE(stream.frames().framesFound(), 20);
+    EXPECT_EQ(stream.frames().resyncs(), 0);
+    stream.Stop();
+}
+
+TEST_F(BackendOnTerminal, VanishedLineIsAReadError)
+{
+    ASSERT_TRUE(link.EcuInit());
+    server.reset();  // the other end of the line is gone
+    uint8_t byte = 0;
+    EXPECT_THROW(
+        {
+            for (int i = 0; i < 100; ++i) {
+                port.readByte(byte);
+                port.waitForInput(1);
+            }
+        },
+        SerialError);
+}
+
+}  // namespace
+}  // namespace dp
