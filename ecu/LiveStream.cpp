@@ -43,13 +43,14 @@ int LiveStream::ReadWaiting(int limit, Echo* echo)
 bool LiveStream::Start(int bitsPerSecond)
 {
     if (running_) return true;
+    bitRate_ = std::max(bitsPerSecond, 1);
     link_.DrainInput();
     frames_.reset();
     link_.SendCommand(kStreamRequest.data(), int(kStreamRequest.size()));
     running_ = true;  // from here on the unit may be streaming, whatever happens next
 
     // The request, the echo that overlaps it, and a few frames.
-    const double byteMs = 10'000.0 / std::max(bitsPerSecond, 1);
+    const double byteMs = 10'000.0 / bitRate_;
     const int bytesDue = int(kStreamRequest.size()) + kStartFrames * kFrameBytes;
     const int roundLimit = int(std::ceil(bytesDue * byteMs)) + kLatencyAllowanceMs;
     const int byteLimit = bytesDue + kFrameBytes;
@@ -84,14 +85,22 @@ void LiveStream::Stop()
     // Knowing where the frames are up to now tells the end mark from a data byte.
     ReadWaiting(kMaxBytesPerPoll);
     link_.SendCommand({0x30});
-    int quietMs = 0;
-    for (int attempt = 0; attempt < EcuLink::kFrameAttempts && !frames_.endMarkSeen(); ++attempt) {
-        if (ReadWaiting(kFrameBytes) > 0) {
+    // The frame under way and the mark, a few frame times at most at the line's speed:
+    // every wait lasts at most 1 ms and every read takes at least a byte.
+    const double byteMs = 10'000.0 / std::max(bitRate_, 1);
+    const int budgetMs = EcuLink::kStopQuietMs + int(std::ceil(EcuLink::kStopFrames * kFrameBytes * byteMs));
+    const int budgetBytes = (EcuLink::kStopFrames + 1) * kFrameBytes;
+    int waitedMs = 0, bytes = 0, quietMs = 0;
+    while (!frames_.endMarkSeen() && waitedMs < budgetMs && bytes < budgetBytes) {
+        const int n = ReadWaiting(kFrameBytes);
+        if (n > 0) {
+            bytes += n;
             quietMs = 0;
             continue;
         }
         // A unit that sends no mark, or a stream the finder lost, ends with the line quiet.
         if (quietMs >= EcuLink::kStopQuietMs) break;
+        ++waitedMs;
         quietMs = link_.port().waitForInput(1) ? 0 : quietMs + 1;
     }
     link_.DrainInput();

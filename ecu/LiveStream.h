@@ -34,8 +34,8 @@ public:
     // Takes what has arrived, without waiting; true when a new frame was decoded into
     // the sample. Without one the sample keeps its values.
     bool Poll(TEngineSample& sample);
-    // Sends the stop byte and reads out the frame under way up to the end mark, bounded
-    // like every wait of the link; then drains. Does nothing when not running.
+    // Sends the stop byte and reads out the frame under way up to the end mark, within a
+    // few frame times at the line's speed; then drains. Does nothing when not running.
     void Stop();
 
     bool running() const { return running_; }
@@ -56,6 +56,7 @@ private:
     EcuLink& link_;
     StreamFrameFinder frames_{kStreamPayload};
     bool running_ = false;
+    int bitRate_ = 9600;
 };
 
 }  // namespace dp
