@@ -33,6 +33,7 @@ void ApplyBoxes(const PortBoxes& boxes, TAppSettings& settings)
         settings.BaudIndex = kSpeedEntries[std::size_t(boxes.speedEntry)].code;
     if (Holds(boxes.rateEntry, kRateEntries.size()))
         settings.UpdatesPerSecond = kRateEntries[std::size_t(boxes.rateEntry)];
+    settings.ContinuousStream = boxes.continuousStream;
 }
 
 QString PortToolTip(const QString& device, const QString& description, const QString& manufacturer,

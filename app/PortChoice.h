@@ -21,12 +21,14 @@ inline constexpr std::array<SpeedEntry, 6> kSpeedEntries = {{
 inline constexpr std::array<int32_t, 8> kRateEntries = {1, 2, 4, 5, 8, 10, 15, 20};
 
 // The dialog's three boxes as a plain record: the selected entry of each (-1: none)
-// and the text the port box shows, which the user may have typed over.
+// and the text the port box shows, which the user may have typed over; and its check
+// box for the unit's continuous stream.
 struct PortBoxes {
     int portEntry = -1;
     QString portText;
     int speedEntry = -1;
     int rateEntry = -1;
+    bool continuousStream = false;
 };
 
 // The entry that shows a speed code or a rate; -1 when the list does not offer it
@@ -34,7 +36,8 @@ struct PortBoxes {
 int SpeedEntryForCode(int code);
 int RateEntryForRate(int32_t rate);
 // "Применить": each box with a selected entry sets its field (the port name cut to
-// kPortNameMax characters); a box without one leaves its field unchanged.
+// kPortNameMax characters); a box without one leaves its field unchanged. The check
+// box always sets the stream flag.
 void ApplyBoxes(const PortBoxes& boxes, TAppSettings& settings);
 
 // One entry of the port list: the name the serial layer accepts, and what the system

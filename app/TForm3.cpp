@@ -1,5 +1,6 @@
 #include "app/TForm3.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -94,7 +95,12 @@ TForm3::TForm3(TAppSettings& settings, QWidget* parent, PortLister listPorts)
     sComboBox1 = MakeBox(this, "sComboBox1", 16);
     sComboBox2 = MakeBox(this, "sComboBox2", 40);
     sComboBox3 = MakeBox(this, "sComboBox3", 64);
-    // The rows below the rate stay free for more options; the buttons keep their place.
+    sCheckBox1 = new QCheckBox(QStringLiteral("Непрерывный поток"), this);
+    sCheckBox1->setObjectName(QStringLiteral("sCheckBox1"));
+    sCheckBox1->setGeometry(8, 96, 245, 21);
+    sCheckBox1->setToolTip(QStringLiteral(
+        "Блок шлёт все значения непрерывно, без запроса на каждый отсчёт: до 20 отсчётов в секунду "
+        "на 9600 бит/с. Блок, который поток не принимает, читается обычными запросами"));
     sButton1 = MakeButton(this, "sButton1", "Применить", 56);
     sButton2 = MakeButton(this, "sButton2", "Отмена", 136);
 
@@ -124,6 +130,7 @@ void TForm3::FormShow()
     FillPortList();
     SelectEntry(sComboBox2, SpeedEntryForCode(settings_.BaudIndex));
     SelectEntry(sComboBox3, RateEntryForRate(settings_.UpdatesPerSecond));
+    sCheckBox1->setChecked(settings_.ContinuousStream);
 }
 
 // Emptied before it is filled, so a name is listed once however often the dialog shows.
@@ -147,7 +154,7 @@ void TForm3::FillPortList()
 PortBoxes TForm3::Boxes() const
 {
     return {sComboBox1->currentIndex(), sComboBox1->currentText(), sComboBox2->currentIndex(),
-            sComboBox3->currentIndex()};
+            sComboBox3->currentIndex(), sCheckBox1->isChecked()};
 }
 
 void TForm3::sButton1Click()

@@ -1,6 +1,7 @@
 #pragma once
-// The port settings dialog: port, speed and refresh rate, written into TAppSettings on
-// "Применить". The boxes keep their contents and selections between showings.
+// The port settings dialog: port, speed, refresh rate and the continuous stream, written
+// into TAppSettings on "Применить". The boxes keep their contents and selections
+// between showings.
 
 #include <QDialog>
 #include <functional>
@@ -8,6 +9,7 @@
 
 #include "app/PortChoice.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -22,6 +24,7 @@ public:
 
     QLabel *sLabel1 = nullptr, *sLabel2 = nullptr, *sLabel3 = nullptr;
     QComboBox *sComboBox1 = nullptr, *sComboBox2 = nullptr, *sComboBox3 = nullptr;
+    QCheckBox* sCheckBox1 = nullptr;  // "Непрерывный поток"
     QPushButton *sButton1 = nullptr, *sButton2 = nullptr;
 
     void FormShow();

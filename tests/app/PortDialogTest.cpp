@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -129,6 +130,32 @@ TEST_F(PortDialog, CancelKeepsSettingsAndTheNextShowingReselectsThem)
     EXPECT_EQ(form.sComboBox2->currentIndex(), 0);
     EXPECT_EQ(form.sComboBox2->currentText(), QStringLiteral("9600"));
     EXPECT_EQ(form.sComboBox3->currentText(), QStringLiteral("10"));
+}
+
+TEST_F(PortDialog, StreamCheckBoxShowsTheSettingAndOnlyApplyStoresIt)
+{
+    EXPECT_EQ(form.sCheckBox1->text(), QStringLiteral("Непрерывный поток"));
+    EXPECT_EQ(form.sCheckBox1->geometry().topLeft(), QPoint(8, 96));  // below the rate
+    EXPECT_LT(form.sCheckBox1->geometry().bottom(), form.sButton1->geometry().top());
+    EXPECT_FALSE(form.sCheckBox1->isChecked());
+
+    settings.ContinuousStream = true;
+    form.show();
+    EXPECT_TRUE(form.sCheckBox1->isChecked());
+    form.sCheckBox1->click();
+    form.sButton2->click();  // "Отмена"
+    EXPECT_TRUE(settings.ContinuousStream);
+    form.show();
+    EXPECT_TRUE(form.sCheckBox1->isChecked());  // from the settings again
+
+    form.sCheckBox1->click();
+    form.sButton1->click();  // "Применить"
+    EXPECT_FALSE(settings.ContinuousStream);
+    form.show();
+    form.sCheckBox1->click();
+    form.sButton1->click();
+    EXPECT_TRUE(settings.ContinuousStream);
+    EXPECT_EQ(settings.PortName, TAppSettings{}.PortName);  // nothing else was picked
 }
 
 TEST_F(PortDialog, TypedPortNameCountsOnlyOverAPickedEntry)
