@@ -217,25 +217,6 @@ void TForm1::sButton2Click()
     }
 }
 
-void TForm1::PauseStream()
-{
-    Guarded([this] { source_.Pause(); });
-}
-
-void TForm1::PauseStreamQuietly()
-{
-    try {
-        source_.Pause();
-    } catch (const SerialError&) {
-    }
-}
-
-void TForm1::ShowStreamStatus()
-{
-    const QString text = source_.refused() ? QStringLiteral("Поток отклонён, обмен по запросам") : QString();
-    if (StreamStatusLabel->text() != text) StreamStatusLabel->setText(text);
-}
-
 void TForm1::sButton4Click()
 {
     TForm6* report = windows_.form6;
