@@ -93,6 +93,11 @@ int main(int argc, char** argv)
                 kRate, qPrintable(QGuiApplication::platformName()), elapsed);
     std::printf("  samples:              %.0f\n", samples);
     std::printf("  rate / rate set:      %.3f (%.2f samples/s)\n", samples / elapsed / kRate, samples / elapsed);
+    if (!stream) {
+        // Two exchanges of 19 + 11 + 11 + 1 byte times each (see bench_livedata).
+        const double limit = 9600.0 / (10.0 * 2 * (19 + 11 + 11 + 1));
+        std::printf("  rate / line's limit:  %.3f (limit %.2f samples/s)\n", samples / elapsed / limit, limit);
+    }
     std::printf("  CPU:                  %.1f%% of one core (%.3f ms per sample)\n", 100.0 * cpu / elapsed,
                 samples > 0 ? 1000.0 * cpu / samples : 0.0);
     return 0;
