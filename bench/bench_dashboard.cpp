@@ -196,6 +196,9 @@ void CachedRun(benchmark::State& state, Painting& p)
         ++samples;
     }
     state.counters["gauges_repainted"] = samples ? double(repainted) / double(samples) : 0;
+    long full = 0;
+    for (const GaugeCache& c : *p.caches) full += c.fullDrawings();
+    state.counters["full_drawings"] = samples ? double(full) / double(samples) : 0;
 }
 
 void BM_SampleCached(benchmark::State& state)

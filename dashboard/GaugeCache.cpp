@@ -22,9 +22,14 @@ void CopyBack(QImage& picture, const QImage& face, QRect r)
 
 }  // namespace
 
-bool GaugeCache::ReachesScale(const QRect& r) const
+bool GaugeCache::ReachesScale(const QRect& rect) const
 {
-    return std::any_of(scaleBounds_.begin(), scaleBounds_.end(), [&](const QRect& s) { return s.intersects(r); });
+    const QRect r = rect & scaleInk_.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(scaleInk_.constScanLine(y));
+        if (std::any_of(line + r.left(), line + r.right() + 1, [](QRgb p) { return qAlpha(p) != 0; })) return true;
+    }
+    return false;
 }
 
 void GaugeCache::DrawFromScratch(QImage& picture, const GaugeColors& colors, const GaugeFonts& fonts,
@@ -55,8 +60,6 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
     const float v = RoundToTenth(value);
     const QString text = ReadoutText(v, decimalPoint);
     const int angle = NeedleAngle(v, minimum, maximum);
-    const QRect readout = ReadoutBounds(text, fonts);
-    const QRect needle = NeedleBounds(angle);
 
     // Only whole-byte formats can be copied back pixel for pixel.
     const bool copyable = picture.depth() >= 8 && picture.depth() % 8 == 0;
@@ -70,10 +73,17 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
             BeginGaugePainting(p);
             DrawGaugeFace(p, title, look.background, look.titleColor, fonts);
             DrawGaugeScale(p, minimum, maximum, look.scale, look.digit, fonts);
-            scaleBounds_ = ScaleBounds(minimum, maximum, fonts);
+            scaleInk_ = QImage(picture.size(), QImage::Format_ARGB32_Premultiplied);
+            scaleInk_.fill(Qt::transparent);
+            QPainter ink(&scaleInk_);
+            BeginGaugePainting(ink);
+            DrawGaugeScale(ink, minimum, maximum, look.scale, look.digit, fonts);
         }
     }
     if (sameLook && picture.cacheKey() == drawnKey_ && text == text_ && angle == angle_) return false;
+
+    const QRect readout = text == text_ ? readoutRect_ : ReadoutBounds(text, fonts);
+    const QRect needle = NeedleBounds(angle);
 
     if (!valid_ || !sameLook || picture.cacheKey() != drawnKey_ || ReachesScale(readout)) {
         DrawFromScratch(picture, colors, fonts, decimalPoint, palette, value);

@@ -5,12 +5,11 @@
 // changed readout or needle has its old rectangle copied back from the face and is
 // drawn anew. That is the same as drawing from scratch because no part drawn after the
 // readout reaches into its rectangle except the needle, which is then drawn again too;
-// where a readout would reach into the scale, the dial is drawn from scratch.
+// where a readout's rectangle holds ink of the scale, the dial is drawn from scratch.
 
 #include <QColor>
 #include <QImage>
 #include <QString>
-#include <vector>
 
 #include "dashboard/GaugeRenderer.h"
 
@@ -42,11 +41,12 @@ private:
 
     void DrawFromScratch(QImage& picture, const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
                          const QPalette& palette, float value);
+    // Whether any pixel of the scale lies in the rectangle.
     bool ReachesScale(const QRect& r) const;
 
     Look look_;
     QImage face_;
-    std::vector<QRect> scaleBounds_;
+    QImage scaleInk_;  // the scale alone on a transparent picture: where it left any ink
     bool valid_ = false;
     qint64 drawnKey_ = 0;  // the picture as this cache left it
     QString text_;

@@ -48,14 +48,15 @@ QPoint TextOrigin(const QFontMetrics& fm, const QString& text, QPoint centre)
 }
 
 // The text's line box, widened by an eighth of its height for glyphs that overhang
-// their advance. Only metrics the drawing itself asks for are used: asking for a
-// glyph's ink box before its first drawing changes how that drawing comes out.
+// their advance; the line's ascent and descent already hold the glyphs' height. Only
+// metrics the drawing itself asks for are used: asking for a glyph's ink box before
+// its first drawing changes how that drawing comes out.
 QRect TextBounds(const QFontMetrics& fm, const QString& text, QPoint centre)
 {
     const QPoint origin = TextOrigin(fm, text, centre);
     const int overhang = fm.height() / 8 + kBoundsMargin;
     return QRect(origin - QPoint(0, fm.ascent()), QSize(fm.horizontalAdvance(text), fm.height()))
-        .adjusted(-overhang, -overhang, overhang, overhang);
+        .adjusted(-overhang, -kBoundsMargin, overhang, kBoundsMargin);
 }
 
 void DrawCentredText(QPainter& p, const QFont& font, const QColor& color, const QString& text,
@@ -197,27 +198,6 @@ QRect NeedleBounds(int angle)
     return QRect(QPoint(kGaugeCentre, kGaugeCentre), GaugePoint(230, angle))
         .normalized()
         .adjusted(-reach, -reach, reach + 1, reach + 1);
-}
-
-std::vector<QRect> ScaleBounds(float minimum, float maximum, const GaugeFonts& fonts)
-{
-    std::vector<QRect> rects;
-    const QFontMetrics fm(fonts.scale);
-    const std::array<long long, 7> numbers = ScaleNumbers(minimum, maximum);
-    auto tick = [&](double inner, int angle, int width) {
-        const int reach = (width + 1) / 2 + kBoundsMargin;
-        rects.push_back(QRect(GaugePoint(inner, angle), GaugePoint(235, angle))
-                            .normalized()
-                            .adjusted(-reach, -reach, reach + 1, reach + 1));
-    };
-    for (int k = 0; k < 7; ++k) {
-        const int angle = kScaleStartAngle + 40 * k;
-        tick(200, angle, 5);
-        rects.push_back(TextBounds(fm, QString::number(numbers[std::size_t(k)]), GaugePoint(165, angle)));
-        if (k < 6)
-            for (int minor = 10; minor <= 30; minor += 10) tick(215, angle + minor, 3);
-    }
-    return rects;
 }
 
 void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,

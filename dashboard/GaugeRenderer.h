@@ -13,7 +13,6 @@
 #include <QRect>
 #include <array>
 #include <cstdint>
-#include <vector>
 
 class QPainter;
 
@@ -70,7 +69,6 @@ QString ReadoutText(float roundedValue, QChar decimalPoint);
 // Rectangles holding every pixel the part may touch.
 QRect ReadoutBounds(const QString& text, const GaugeFonts& fonts);
 QRect NeedleBounds(int angle);
-std::vector<QRect> ScaleBounds(float minimum, float maximum, const GaugeFonts& fonts);
 
 void DrawGauge(QImage& picture, const QString& title, float value, float minimum, float maximum,
                const GaugeColors& colors, const GaugeFonts& fonts, QChar decimalPoint,
