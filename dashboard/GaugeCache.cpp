@@ -82,11 +82,15 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
     }
     if (sameLook && picture.cacheKey() == drawnKey_ && text == text_ && angle == angle_) return false;
 
-    const QRect readout = text == text_ ? readoutRect_ : ReadoutBounds(text, fonts);
+    // The readout is measured only after its font has drawn once: measuring a glyph
+    // before the font's first drawing changes how that drawing comes out.
+    const bool partial = valid_ && sameLook && picture.cacheKey() == drawnKey_;
+    QRect readout = partial ? (text == text_ ? readoutRect_ : ReadoutBounds(text, fonts)) : QRect();
     const QRect needle = NeedleBounds(angle);
 
-    if (!valid_ || !sameLook || picture.cacheKey() != drawnKey_ || ReachesScale(readout)) {
+    if (!partial || ReachesScale(readout)) {
         DrawFromScratch(picture, colors, fonts, decimalPoint, palette, value);
+        readout = ReadoutBounds(text, fonts);
     } else {
         // A readout and needle that touch are drawn again together, in their order.
         const bool touching = (readoutRect_ | readout).intersects(needleRect_ | needle);

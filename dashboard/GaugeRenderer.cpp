@@ -36,6 +36,11 @@ QFont GaugeFont(const QString& family, double points, double ppi)
     font.setStyleHint(QFont::Serif);
     font.setBold(true);
     font.setPixelSize(FontPixelHeight(points, ppi));
+    // With lighter hinting, glyphs drawn as outlines (the readout is too large for the
+    // glyph cache) came out slightly differently depending on which other glyphs had
+    // been drawn before, so the same dial drawn twice could differ. Full hinting makes
+    // a drawing depend on its arguments alone.
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
@@ -49,8 +54,8 @@ QPoint TextOrigin(const QFontMetrics& fm, const QString& text, QPoint centre)
 
 // The text's line box, widened by an eighth of its height for glyphs that overhang
 // their advance; the line's ascent and descent already hold the glyphs' height. Only
-// metrics the drawing itself asks for are used: asking for a glyph's ink box before
-// its first drawing changes how that drawing comes out.
+// metrics the drawing itself asks for are used: asking for a glyph's ink box changes
+// how its next drawing comes out.
 QRect TextBounds(const QFontMetrics& fm, const QString& text, QPoint centre)
 {
     const QPoint origin = TextOrigin(fm, text, centre);

@@ -92,6 +92,8 @@ struct PortUse {
     bool resumedByTheTick;
 };
 
+void PrintTo(const PortUse& p, std::ostream* os) { *os << p.name; }
+
 class StreamPausedFor : public ConnectToVirtualEcu, public testing::WithParamInterface<PortUse> {};
 
 TEST_P(StreamPausedFor, TheUnitIsQuietAfterwards)

@@ -36,6 +36,8 @@ const Sequence kSequences[] = {
     {"LargeReadoutOverTheScale", "Speed", 0, 200, {0, -1.3107e15f, 0, 1, -8.8888e37f, 33}, 144},
 };
 
+void PrintTo(const Sequence& s, std::ostream* os) { *os << s.name; }
+
 class GaugeCacheSequence : public testing::TestWithParam<Sequence> {
 protected:
     static void SetUpTestSuite() { fonts_ = new GaugeFonts(MakeGaugeFonts(96)); }

@@ -117,6 +117,17 @@ TEST_F(GaugeRender, EveryCallRepaintsTheWholePicture)
     EXPECT_EQ(picture.pixel(499, 499) | 0xFF000000u, kBackground);
 }
 
+TEST_F(GaugeRender, SameDialSamePixelsWhateverWasDrawnBefore)
+{
+    // Glyphs new to the process in other dials and sizes must not change how this
+    // dial's readout comes out (it is drawn as outlines, being too large to cache).
+    const QImage first = Draw(0, 0, 40);
+    QImage other(kGaugePictureSize, kGaugePictureSize, QImage::Format_RGB32);
+    DrawGauge(other, QStringLiteral("Water temp"), 87.5f, -50, 150, kColors, *fonts_, QLatin1Char(','));
+    DrawGauge(other, QStringLiteral("Speed"), 131072, 0, 200, kColors, *fonts_, QLatin1Char('.'));
+    EXPECT_TRUE(Draw(0, 0, 40) == first);
+}
+
 TEST_F(GaugeRender, ColoursAreTakenAtEachCallIncludingSystemColours)
 {
     QPalette palette;

@@ -137,6 +137,8 @@ struct Refusal {
     sim::EcuOptions options;
 };
 
+void PrintTo(const Refusal& r, std::ostream* os) { *os << r.name; }
+
 class RefusingUnit : public StreamOnVirtualEcu, public testing::WithParamInterface<Refusal> {
 protected:
     RefusingUnit() : StreamOnVirtualEcu(GetParam().options) {}

@@ -50,6 +50,8 @@ struct Case {
     bool endMark;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 std::vector<Case> Cases()
 {
     const Bytes f1 = Frame(1), f2 = Frame(2), f3 = Frame(3), f4 = Frame(4), f5 = Frame(5);
