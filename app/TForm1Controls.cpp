@@ -61,6 +61,11 @@ void TForm1::BuildControls()
     Label9->setMinimumWidth(120);
     Label9->setToolTip(QStringLiteral("Время подключения"));
 
+    Label10 = new QLabel(sPanel1);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setGeometry(420, 40, 124, Label9->sizeHint().height());
+    Label10->setToolTip(QStringLiteral("Связь с ECU"));
+
     for (const LampSpec& lamp : kLamps) {
         auto* shape = new LampShapeWidget(sPanel1);
         shape->setObjectName(QStringLiteral("Shape%1").arg(lamp.shape));
