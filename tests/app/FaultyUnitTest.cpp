@@ -32,6 +32,8 @@ struct FaultRow {
     bool noAnswerShown;  // "нет ответа" comes up while reading
 };
 
+void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
+
 // Bounds from the link's limits, every read attempt waiting at most 1 ms: a tick is two
 // exchanges of 101 await rounds, 1000 frame attempts and 1000 stop read-out attempts; a
 // connect is two handshakes of 5000 attempts. Half again for a busy machine.

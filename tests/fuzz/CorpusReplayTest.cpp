@@ -18,6 +18,8 @@ struct Target {
     void (*check)(const uint8_t*, std::size_t);
 };
 
+void PrintTo(const Target& t, std::ostream* os) { *os << t.name; }
+
 class CorpusReplay : public ::testing::TestWithParam<Target> {};
 
 TEST_P(CorpusReplay, EveryInputKeepsTheProperties)
