@@ -1,5 +1,5 @@
-// Whatever a unit sends back: the handshake, the frame reader and the live-data reading
-// end within their attempt bounds, collect only what the line really carried, and
+// Whatever a unit sends back: the handshake, the frame reader, the live-data reading
+// and the fault-code report end within their attempt bounds, collect only what the line really carried, and
 // decode only values the protocol can give (every flag 0 or 100).
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 
 #include "PropertyCheck.h"
 #include "ecu/EcuLink.h"
+#include "ecu/FaultCodes.h"
 #include "ecu/LiveData.h"
 #include "support/ChunkedReplyPort.h"
 
@@ -112,6 +113,32 @@ void CheckReading(ChunkedReplyPort& port, EcuLink& link, TEngineSample& sample, 
     }
 }
 
+void CheckFaultReport(ChunkedReplyPort& port, EcuLink& link)
+{
+    QStringList lines;
+    const Cost c = Measure(port, [&] { lines = ReadFaultCodes(link); });
+    const std::size_t w = port.writes.size();
+    DP_PROPERTY(c.writes == 2);
+    DP_PROPERTY(port.writes[w - 2] == Bytes(kFaultCodeRequest.begin(), kFaultCodeRequest.end()));
+    DP_PROPERTY(port.writes[w - 1] == Bytes{0x30});
+    const auto drains = int64_t(2 * (port.scriptBytesSent + 1));
+    DP_PROPERTY(c.reads <= EcuLink::kFrameAttempts * kReadsPerAttempt + EcuLink::kFrameAttempts + drains);
+    DP_PROPERTY(c.waitedUs <= (EcuLink::kAwaitRounds + 2 * EcuLink::kFrameAttempts) * kUsPerAttempt);
+    if (lines.isEmpty()) return;
+    // One line per code and count of a frame that really came over the line.
+    const int length = link.FrameLength();
+    const auto frameEnd = link.FrameBuffer.begin() + length + 2;
+    DP_PROPERTY(link.FrameBuffer[0] == 0xFF);
+    DP_PROPERTY(std::search(c.consumed.begin(), c.consumed.end(), link.FrameBuffer.begin(), frameEnd) != c.consumed.end());
+    DP_PROPERTY(lines.size() == length / 2);
+    for (int k = 0; k < int(lines.size()); ++k) {
+        const QString want = QStringLiteral("Error: %1 from: %2 engine start")
+                                 .arg(link.FrameBuffer[std::size_t(2 + 2 * k)], 2, 16, QLatin1Char('0'))
+                                 .arg(link.FrameBuffer[std::size_t(3 + 2 * k)]);
+        DP_PROPERTY(lines[k].compare(want, Qt::CaseInsensitive) == 0);
+    }
+}
+
 }  // namespace
 
 void CheckLinkRepliesInput(const uint8_t* data, std::size_t size)
@@ -129,6 +156,7 @@ void CheckLinkRepliesInput(const uint8_t* data, std::size_t size)
     link.SendCommand({0xD1, 0xF0});
     CheckFrame(port, link, 0, 255);
     link.SendStop();
+    CheckFaultReport(port, link);
 }
 
 }  // namespace dp::fuzz
