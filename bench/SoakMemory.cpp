@@ -16,10 +16,22 @@ long long HeapInUseBytes()
 #endif
 }
 
-long long LogStorageBytes(const SampleLog& log)
+long long MeasureLogBlockBytes()
 {
-    const std::size_t blocks = (log.Count() + SampleLog::kBlockNodes - 1) / SampleLog::kBlockNodes;
-    return static_cast<long long>(blocks * SampleLog::kBlockNodes * sizeof(SampleNode));
+    const long long before = HeapInUseBytes();
+    if (before < 0) return -1;
+    // Two logs of one block each: the second one's cost is free of first-use effects.
+    SampleLog first, second;
+    first.AppendSample(TEngineSample{});
+    const long long between = HeapInUseBytes();
+    second.AppendSample(TEngineSample{});
+    return HeapInUseBytes() - between;
+}
+
+long long LogStorageBytes(std::size_t samples, long long blockBytes)
+{
+    const auto blocks = static_cast<long long>((samples + SampleLog::kBlockNodes - 1) / SampleLog::kBlockNodes);
+    return blocks * blockBytes;
 }
 
 }  // namespace dp

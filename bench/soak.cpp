@@ -1,15 +1,17 @@
 // A long run without growth: an hour of live reading at 20 samples a second (72,000
-// samples) with the program's own acquisition, dashboard drawing and recording code,
+// samples) with the program's own acquisition, dashboard drawing and recording code
+// (the log and its journal file),
 // against the in-process virtual ECU on a simulated clock, with the unit's faults
 // switched on and off along the way.
 //
 // Checks, each failing the run (exit status 1):
 //   - every tick ends within the bound its attempt limits give;
-//   - the log holds one sample per tick, each stamped with its tick's clock;
+//   - the log and the journal hold one sample per tick, each stamped with its tick's
+//     clock;
 //   - the heap grows by no more than the log's own storage, plus a fixed allowance for
 //     buffers first needed late in the run;
 //   - a unit that gives nothing usable shows "нет ответа", an answering one never does;
-//   - the saved log is exactly as long as its samples.
+//   - the saved log is exactly as long as its samples, and the journal then goes.
 //
 //   soak [--samples N] [--draw-every N]
 // The dashboard costs milliseconds per drawing, so by default it is drawn on every 20th
@@ -34,7 +36,7 @@
 #include "dashboard/GaugeImageWidget.h"
 #include "dashboard/LampShapeWidget.h"
 #include "ecu/LiveData.h"
-#include "log/LogFile.h"
+#include "log/LogKeeper.h"
 #include "log/SampleLog.h"
 #include "sim/SimPort.h"
 
@@ -154,17 +156,21 @@ int main(int argc, char** argv)
     Check(link.EcuInit(), "the handshake is answered");
 
     Dashboard dashboard;
+    QTemporaryDir dir;
+    const QString journal = dir.filePath(QStringLiteral("journal.dgz"));
     SampleLog log;
+    LogKeeper keeper(log, journal);
+    keeper.StartRecording();
     WorkingState state;
     state.Connected = state.Reading = state.Recording = true;
     ReplyWatch watch;
     TEngineSample live;
-    const double startDays = 46000.25;
-    auto nowDays = [&] { return startDays + double(clock.nowUs()) / 86'400e6; };
+    auto nowSeconds = [&] { return 5000.25 + double(clock.nowUs()) / 1e6; };
 
     std::vector<PhaseFigures> figures(kPhaseCount);
     const long warmUp = std::min<long>(kTicksPerMinute, opt.samples / 10);
-    long long heapAtBaseline = 0, logAtBaseline = 0;
+    long long heapAtBaseline = 0;
+    std::size_t samplesAtBaseline = 0;
     int phase = -1;
     int64_t nextTickUs = clock.nowUs();
     QElapsedTimer wall, phaseWall;
@@ -174,7 +180,7 @@ int main(int argc, char** argv)
     for (long tick = 0; tick < opt.samples; ++tick) {
         if (tick == warmUp) {
             heapAtBaseline = HeapInUseBytes();
-            logAtBaseline = LogStorageBytes(log);
+            samplesAtBaseline = log.Count();
         }
         if (PhaseAt(tick) != phase) {
             if (phase >= 0) figures[std::size_t(phase)].wallMs += double(phaseWall.restart());
@@ -184,11 +190,11 @@ int main(int argc, char** argv)
         // The refresh timer: ticks do not queue, a late one starts at once.
         clock.sleepUntilUs(nextTickUs);
         const int64_t startUs = clock.nowUs();
-        AdvanceClock(state, nowDays());
+        AdvanceClock(state, nowSeconds());
         const bool answered = AcquireSample(link, live, state.ConnectionClock);
-        watch.Reading(answered, nowDays());
+        watch.Reading(answered, nowSeconds());
         if (tick % opt.drawEvery == 0) dashboard.Show(live);
-        log.AppendSample(live);
+        const QString journalFailure = keeper.Record(live);
         const int64_t tickUs = clock.nowUs() - startUs;
         nextTickUs = startUs + kTickUs;
 
@@ -199,13 +205,18 @@ int main(int argc, char** argv)
         f.longestTickUs = std::max(f.longestTickUs, tickUs);
         Check(tickUs <= kTickBoundUs, "tick " + std::to_string(tick) + " took " + std::to_string(tickUs) + " us");
         Check(log.Tail()->Sample.Time == state.ConnectionClock, "tick " + std::to_string(tick) + " stamped");
+        Check(journalFailure.isEmpty(), journalFailure.toStdString());
     }
     figures[std::size_t(phase)].wallMs += double(phaseWall.elapsed());
     const long long heapGrowth = HeapInUseBytes() - heapAtBaseline;
-    const long long logGrowth = LogStorageBytes(log) - logAtBaseline;
+    // Measured after the run, so that the probe does not change how the allocator
+    // serves the run's own blocks.
+    const long long blockBytes = MeasureLogBlockBytes();
+    const long long logGrowth = LogStorageBytes(log.Count(), blockBytes) - LogStorageBytes(samplesAtBaseline, blockBytes);
     const double wallSeconds = double(wall.elapsed()) / 1000.0;
 
     Check(long(log.Count()) == opt.samples, "one sample per tick");
+    Check(QFileInfo(journal).size() == 2 + qint64(kSampleSize) * opt.samples, "one journal record per tick");
     float lastTime = -1;
     bool ordered = true;
     for (const SampleNode* n = log.Head(); n; n = n->Next) ordered = ordered && n->Sample.Time >= lastTime, lastTime = n->Sample.Time;
@@ -222,19 +233,21 @@ int main(int argc, char** argv)
               std::string("status text in phase ") + kPhases[p].name);
     }
 
-    QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("soak.dgz"));
-    SaveLog(log, file);
+    keeper.Save(file);
     Check(QFileInfo(file).size() == 2 + qint64(kSampleSize) * opt.samples, "saved log size");
+    Check(!QFileInfo::exists(journal) && !keeper.HasUnsaved(), "journal gone once saved");
 
     const long measured = opt.samples - warmUp;
     std::printf("samples %ld in %.1f s simulated, %.1f s wall; dashboard drawn every %d ticks\n", opt.samples,
                 double(clock.nowUs()) / 1e6, wallSeconds, opt.drawEvery);
     std::printf("tick bound %.0f ms\n", double(kTickBoundUs) / 1000.0);
     if (heapAtBaseline >= 0) {
-        std::printf("heap growth over %ld samples: %lld bytes (%.1f bytes/sample); log storage %lld bytes (%.1f bytes/sample); beyond the log %lld bytes\n",
+        std::printf("heap growth over %ld samples: %lld bytes (%.1f bytes/sample); log storage %lld bytes "
+                    "(%.1f bytes/sample, blocks of %lld bytes for %zu samples); beyond the log %lld bytes\n",
                     measured, heapGrowth, double(heapGrowth) / double(measured), logGrowth,
-                    double(logGrowth) / double(measured), heapGrowth - logGrowth);
+                    double(logGrowth) / double(measured), blockBytes, SampleLog::kBlockNodes,
+                    heapGrowth - logGrowth);
         Check(heapGrowth <= logGrowth + kAllowanceBytes, "heap grows by no more than the log");
     } else {
         std::printf("heap growth: not measurable with this C library\n");

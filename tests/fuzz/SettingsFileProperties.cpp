@@ -55,12 +55,12 @@ void CheckSettingsFileInput(const uint8_t* data, std::size_t size)
     }
 
     // What the program can use: a name of at most 30 Latin-1 characters, a speed code,
-    // a rate the dialog offers.
+    // a rate the refresh timer can run at.
     const QString name = QString::fromStdString(loaded.PortName);
     DP_PROPERTY(name.size() <= kPortNameMax);
     DP_PROPERTY(std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 256; }));
     DP_PROPERTY(loaded.BaudIndex <= 15);
-    DP_PROPERTY(IsOfferedRate(loaded.UpdatesPerSecond));
+    DP_PROPERTY(IsUsableRate(loaded.UpdatesPerSecond));
 
     // Values the program could have written come back exactly.
     const TAppSettings defaults;
@@ -69,7 +69,7 @@ void CheckSettingsFileInput(const uint8_t* data, std::size_t size)
     DP_PROPERTY(name.toLatin1() == QByteArray::fromStdString(length <= kPortNameMax ? fileName : defaults.PortName));
     DP_PROPERTY(loaded.BaudIndex == (data[33] <= 15 ? data[33] : defaults.BaudIndex));
     const auto ups = int32_t(U32At(data + 34));
-    DP_PROPERTY(loaded.UpdatesPerSecond == (IsOfferedRate(ups) ? ups : defaults.UpdatesPerSecond));
+    DP_PROPERTY(loaded.UpdatesPerSecond == (IsUsableRate(ups) ? ups : defaults.UpdatesPerSecond));
     DP_PROPERTY(loaded.TitleColor == U32At(data + 38) && loaded.ScaleColor == U32At(data + 42));
     DP_PROPERTY(loaded.NeedleColor == U32At(data + 46) && loaded.DigitColor == U32At(data + 50));
 
