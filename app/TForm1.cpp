@@ -159,6 +159,8 @@ void TForm1::ApplyControls()
     }
     for (QPushButton* b : {sButton4, sButton5, sButton6}) b->setEnabled(looks.commandsEnabled);
     N8->setEnabled(looks.commandsEnabled);
+    if (!State.Connected || !State.Reading) replyWatch_.Stopped();
+    Label10->setText(replyWatch_.StatusText());
 }
 
 void TForm1::Guarded(const std::function<void()>& f)
@@ -288,8 +290,9 @@ void TForm1::Timer1Timer()
     AdvanceClock(State, now);
     Label9->setText(FormatClock(State.ConnectionClock, QLocale().decimalPoint().at(0)));
     if (!State.Reading) return;
+    bool answered = false;
     try {
-        source_.Acquire(LiveSample, State.ConnectionClock);
+        answered = source_.Acquire(LiveSample, State.ConnectionClock);
     } catch (const SerialError& e) {
         // A pulled adapter fails every tick; one report per run of failures is enough,
         // so the user can still reach "Отключиться" between ticks.
@@ -298,6 +301,8 @@ void TForm1::Timer1Timer()
     }
     tickFailing_ = false;
     ShowStreamStatus();
+    replyWatch_.Reading(answered, now);
+    Label10->setText(replyWatch_.StatusText());
     ShowSample(LiveSample);
     if (State.Recording) RecordSample();
 }

@@ -12,6 +12,7 @@
 #include "app/ComPort.h"
 #include "app/ErrorReporter.h"
 #include "app/Questions.h"
+#include "app/ReplyWatch.h"
 #include "app/Settings.h"
 #include "app/WorkingState.h"
 #include "dashboard/DashboardView.h"
@@ -86,6 +87,7 @@ public:
     QPushButton *sButton4 = nullptr, *sButton5 = nullptr, *sButton6 = nullptr;
     QLabel* Label9 = nullptr;
     QLabel* StreamStatusLabel = nullptr;  // says when the unit refused the stream
+    QLabel* Label10 = nullptr;  // beside the clock: "нет ответа" while the unit is silent
     QAction *N3 = nullptr, *N4 = nullptr, *N5 = nullptr, *N6 = nullptr, *N7 = nullptr;
     QAction *N1 = nullptr, *COM1 = nullptr, *N2 = nullptr, *N8 = nullptr, *N9 = nullptr;
     QTimer* Timer1 = nullptr;
@@ -153,6 +155,7 @@ private:
     SecondaryWindows windows_;
     bool* redrawRequested_ = nullptr;
     bool tickFailing_ = false;  // the previous reading tick failed on the port
+    ReplyWatch replyWatch_;
 };
 
 }  // namespace dp

@@ -67,6 +67,11 @@ void TForm1::BuildControls()
     StreamStatusLabel->setToolTip(QStringLiteral(
         "Блок не принял непрерывный поток: до следующего подключения данные читаются двумя запросами на отсчёт"));
 
+    Label10 = new QLabel(sPanel1);
+    Label10->setObjectName(QStringLiteral("Label10"));
+    Label10->setGeometry(420, 40, 124, Label9->sizeHint().height());
+    Label10->setToolTip(QStringLiteral("Связь с ECU"));
+
     for (const LampSpec& lamp : kLamps) {
         auto* shape = new LampShapeWidget(sPanel1);
         shape->setObjectName(QStringLiteral("Shape%1").arg(lamp.shape));

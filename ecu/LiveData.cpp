@@ -47,13 +47,14 @@ void DecodeSecondReply(const uint8_t* p, TEngineSample& s)
     s.EgrFlag = Flag(p[8], 0x01);
 }
 
-void AcquireSample(EcuLink& link, TEngineSample& sample, float connectionClock)
+bool AcquireSample(EcuLink& link, TEngineSample& sample, float connectionClock)
 {
     sample.Time = connectionClock;
-    if (Exchange(link, kFirstRequest, 0, 255)) DecodeFirstReply(&link.FrameBuffer[2], sample);
-    if (Exchange(link, kSecondRequest, kSecondReplyMin, kSecondReplyMax)) {
-        DecodeSecondReply(&link.FrameBuffer[2], sample);
-    }
+    const bool first = Exchange(link, kFirstRequest, 0, 255);
+    if (first) DecodeFirstReply(&link.FrameBuffer[2], sample);
+    const bool second = Exchange(link, kSecondRequest, kSecondReplyMin, kSecondReplyMax);
+    if (second) DecodeSecondReply(&link.FrameBuffer[2], sample);
+    return first || second;
 }
 
 }  // namespace dp

@@ -25,6 +25,8 @@ void DecodeFirstReply(const uint8_t* p, TEngineSample& sample);
 void DecodeSecondReply(const uint8_t* p, TEngineSample& sample);
 
 // One reading: Time first, then each request's fields only when its frame is complete.
-void AcquireSample(EcuLink& link, TEngineSample& sample, float connectionClock);
+// Returns whether the unit answered at all (either frame complete), so the caller can
+// tell a unit that has stopped answering from one that answers.
+bool AcquireSample(EcuLink& link, TEngineSample& sample, float connectionClock);
 
 }  // namespace dp

@@ -17,15 +17,12 @@ void SampleSource::Resume()
     refused_ = !stream_.Start(bitRate_);
 }
 
-void SampleSource::Acquire(TEngineSample& sample, float connectionClock)
+bool SampleSource::Acquire(TEngineSample& sample, float connectionClock)
 {
     sample.Time = connectionClock;
     Resume();
-    if (stream_.running()) {
-        stream_.Poll(sample);
-        return;
-    }
-    AcquireSample(link_, sample, connectionClock);
+    if (stream_.running()) return stream_.Poll(sample);
+    return AcquireSample(link_, sample, connectionClock);
 }
 
 }  // namespace dp

@@ -18,8 +18,8 @@ public:
     // Starts the stream when it is wanted, not refused and not running yet.
     void Resume();
     // One tick: Time first, then the values of the newest stream frame (kept when none
-    // came), or of the two exchanges.
-    void Acquire(TEngineSample& sample, float connectionClock);
+    // came), or of the two exchanges. Returns whether the unit answered this tick.
+    bool Acquire(TEngineSample& sample, float connectionClock);
     // Stops a running stream before anything else uses the port, or reading ends.
     void Pause() { stream_.Stop(); }
 

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -58,7 +59,9 @@ LoadOutcome LogReader::Open()
     char magic[sizeof kLogMagic];
     ReadExact(file_, magic, sizeof magic);
     if (std::memcmp(magic, kLogMagic, sizeof magic) != 0) return LoadOutcome::WrongMagic;
-    buffer_.resize(kChunkRecords * kSampleSize);
+    // No bigger than the file needs, so a small log costs no zeroed megabyte; a whole
+    // record always fits.
+    buffer_.resize(std::size_t(std::clamp<qint64>(file_.size(), kSampleSize, kChunkRecords * kSampleSize)));
     return LoadOutcome::Loaded;
 }
 

@@ -24,6 +24,19 @@ VirtualEcu::VirtualEcu(EcuOptions options, int64_t startUs)
     setBitRate(9600);
 }
 
+void VirtualEcu::setOptions(EcuOptions options)
+{
+    options.seed = options_.seed;
+    options.slowUs = std::max<int64_t>(0, options.slowUs);
+    options_ = options;
+    framesBeforeOptions_ = framesSent_;
+    if (vanished_) {
+        vanished_ = false;
+        handshake_ = 0;
+        clearRequest();
+    }
+}
+
 void VirtualEcu::setBitRate(int bitsPerSecond)
 {
     if (bitsPerSecond <= 0) return;
@@ -213,7 +226,7 @@ void VirtualEcu::sendFrame()
 
 void VirtualEcu::vanishIfDue()
 {
-    if (options_.vanishAfterFrames >= 0 && framesSent_ >= options_.vanishAfterFrames) {
+    if (options_.vanishAfterFrames >= 0 && framesSent_ - framesBeforeOptions_ >= options_.vanishAfterFrames) {
         vanished_ = true;
         stream_.reset();
     }

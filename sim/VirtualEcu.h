@@ -31,6 +31,11 @@ class VirtualEcu {
 public:
     explicit VirtualEcu(EcuOptions options = {}, int64_t startUs = 0);
 
+    // Switches the misbehaviours from now on (the seed stays). A vanished unit comes
+    // back as after a power cycle, with nothing under way; vanishAfterFrames counts
+    // from here.
+    void setOptions(EcuOptions options);
+
     // Bytes in flight keep their times; later bytes use the new speed.
     void setBitRate(int bitsPerSecond);
     int bitRate() const { return bitRate_; }
@@ -101,6 +106,7 @@ private:
 
     std::optional<Stream> stream_;
     int framesSent_ = 0;
+    int framesBeforeOptions_ = 0;  // frames sent before the options last changed
     bool vanished_ = false;
 };
 

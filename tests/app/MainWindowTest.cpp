@@ -36,11 +36,12 @@ namespace {
 // a frame of nine bytes; the engine speed byte counts up so samples differ.
 struct ScriptedUnit {
     bool answersHandshake = true;
+    bool answersRegisters = true;
     uint8_t counter = 0;
     void operator()(ScriptedPort& p, const Bytes& w)
     {
         if (w == Bytes{0xFF, 0xFF, 0xEF} && answersHandshake) p.arrive(p.nowUs + 4000, {0x10});
-        if (w.size() == 19) p.arrive(p.nowUs + 20'000, {0xFF, 9, 0, ++counter, 0, 0, 0, 0, 140, 0, 0}, 1040);
+        if (w.size() == 19 && answersRegisters) p.arrive(p.nowUs + 20'000, {0xFF, 9, 0, ++counter, 0, 0, 0, 0, 140, 0, 0}, 1040);
     }
 };
 
@@ -210,6 +211,35 @@ TEST_F(MainWindow, FailingTicksReportOnceAndNeverReenterTheExchange)
     port.failReads = true;
     Tick();
     EXPECT_EQ(errors.size(), 2);
+}
+
+// Silence is no error, but a unit that stops answering while read is shown beside the
+// clock; the ticks and the recording go on.
+TEST_F(MainWindow, UnitSilentForSecondsShowsNoAnswerWithoutAnErrorBox)
+{
+    form->sButton1->click();
+    form->sButton2->click();
+    form->sButton3->click();
+    Tick(0.5);
+    EXPECT_TRUE(form->Label10->text().isEmpty());
+
+    unit.answersRegisters = false;
+    for (int i = 0; i < 6; ++i) Tick(0.5);  // 3 s: not yet
+    EXPECT_TRUE(form->Label10->text().isEmpty());
+    Tick(0.5);
+    EXPECT_EQ(form->Label10->text(), QStringLiteral("нет ответа"));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(log.Count(), 8u);
+
+    unit.answersRegisters = true;
+    Tick(0.5);
+    EXPECT_TRUE(form->Label10->text().isEmpty());
+
+    unit.answersRegisters = false;
+    for (int i = 0; i < 8; ++i) Tick(0.5);
+    EXPECT_FALSE(form->Label10->text().isEmpty());
+    form->sButton2->click();  // stopping the reading takes the sign away
+    EXPECT_TRUE(form->Label10->text().isEmpty());
 }
 
 TEST_F(MainWindow, ClockLabelCountsFromTheSecondConnectedTick)

@@ -3,6 +3,7 @@
 // a failing tick's own.
 
 #include "support/RecordingWindow.h"
+#include "support/Sanitizers.h"
 
 #include <QAction>
 #include <QLabel>
@@ -229,6 +230,7 @@ long long VirtualMemoryBytes()
 // part loaded so far is let go again.
 TEST_F(UnsavedLog, LoadThatRunsOutOfMemoryIsReported)
 {
+    if (kAddressSanitizer) GTEST_SKIP() << kNoAddressLimitUnderAsan;
     Open();
     openName = Path(QStringLiteral("huge.dgz"));
     {

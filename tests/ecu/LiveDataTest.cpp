@@ -87,7 +87,7 @@ TEST(LiveData, AcquireSampleSendsBothRequestsAndDecodes)
     port.onWrite = Answers{{Reply({0x02, 0x58, 0, 0, 0x01, 0x2C, 0x8C, 0, 0}), Reply({1, 110, 0, 0, 0, 0, 0, 0x02, 0})}};
     EcuLink link(port);
     TEngineSample s;
-    AcquireSample(link, s, 12.5f);
+    EXPECT_TRUE(AcquireSample(link, s, 12.5f));
     EXPECT_EQ(s.Time, 12.5f);
     EXPECT_EQ(s.EngineSpeed, 7500.0f);
     EXPECT_EQ(s.InjectionTime, 3.0f);
@@ -134,7 +134,8 @@ TEST(LiveData, IncompleteFramesKeepTheirFields)
         port.onWrite = Answers{c.replies};
         EcuLink link(port);
         TEngineSample s = before;
-        AcquireSample(link, s, 3.0f);
+        const bool answered = AcquireSample(link, s, 3.0f);
+        EXPECT_EQ(answered, c.firstChanges || c.secondChanges);
         EXPECT_EQ(s.Time, 3.0f);
         EXPECT_EQ(s.EngineSpeed != before.EngineSpeed, c.firstChanges);
         EXPECT_EQ(s.CoolantTemp != before.CoolantTemp, c.firstChanges);

@@ -1,6 +1,7 @@
 // The CSV tool as a program of its own, run as a child process.
 
 #include "support/LogTestSamples.h"
+#include "support/Sanitizers.h"
 #include "common/FileIo.h"
 #include "log/CsvExport.h"
 #include "log/LogFile.h"
@@ -94,6 +95,7 @@ TEST_F(Log2CsvTool, TruncatedFileGivesItsCompleteRecordsThenTheError)
 // of ending the tool when memory runs out. The file is sparse, so it costs no disk.
 TEST_F(Log2CsvTool, FileBiggerThanItsMemoryIsStreamed)
 {
+    if (test::kAddressSanitizer) GTEST_SKIP() << test::kNoAddressLimitUnderAsan;
     constexpr qint64 kRecords = 2'000'000;        // 120 MB of records
     constexpr qint64 kMemory = 80 * 1024 * 1024;  // far less than the records take in a log
     const QString path = dir.filePath(QStringLiteral("huge.dgz"));

@@ -133,6 +133,26 @@ TEST(VirtualEcuStream, QuietAfterStopWhateverTheTime)
     EXPECT_FALSE(ecu.nextArrivalUs().has_value());
 }
 
+// Faults switched while the unit runs: a vanished unit comes back answering, the
+// vanishing count starts again at the switch, and a silenced unit hears nothing.
+TEST(VirtualEcuOptions, FaultsSwitchOnAndOffWhileRunning)
+{
+    VirtualEcu ecu({.vanishAfterFrames = 1});
+    ecu.setBitRate(kFastBps);
+    const auto vanished = RunScript(ecu, {{0, kHandshake}, {10000, kTwoRegisters}, {30000, {0x30}}}, 50000);
+    EXPECT_EQ(MatchPattern(vanished, "@4000 10 @12000 A5 00 A5 01 FF 02 ?? ??", kB), "") << Describe(vanished);
+
+    ecu.setOptions({.vanishAfterFrames = 2});
+    const auto back = RunScript(ecu, {{60000, kTwoRegisters}, {90000, {0x30}}}, 120000);
+    EXPECT_EQ(MatchPattern(back, "@62000 A5 00 A5 01 FF 02 ?? ?? FF 02 ?? ??", kB), "") << Describe(back);
+
+    ecu.setOptions({.silent = true});
+    EXPECT_TRUE(RunScript(ecu, {{130000, kHandshake}}, 150000).empty());
+    ecu.setOptions({});
+    const auto healthy = RunScript(ecu, {{160000, kHandshake}}, 180000);
+    EXPECT_EQ(MatchPattern(healthy, "@164000 10", kB), "") << Describe(healthy);
+}
+
 TEST(VirtualEcuInput, NullOrEmptyWritesChangeNothing)
 {
     VirtualEcu ecu;
