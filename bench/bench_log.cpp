@@ -2,6 +2,7 @@
 // plain reference measured in the same run: QFile writing and reading a buffer of
 // the file's size, a std::vector of records, and the 60 bytes of the record.
 
+#include "bench/ResidentMemory.h"
 #include "ecu/EngineSample.h"
 #include "log/LogFile.h"
 #include "log/SampleLog.h"
@@ -44,16 +45,7 @@ void Fill(dp::SampleLog& log)
     for (int i = 0; i < kSamples; ++i) log.AppendSample(Sample(i));
 }
 
-// Resident memory of the process in bytes, or -1 where /proc is not available.
-long long ResidentBytes()
-{
-#ifdef __linux__
-    std::ifstream statm("/proc/self/statm");
-    long long size = 0, resident = 0;
-    if (statm >> size >> resident) return resident * sysconf(_SC_PAGESIZE);
-#endif
-    return -1;
-}
+using dp::bench::ResidentBytes;
 
 void WriteRaw(const QString& path, const QByteArray& bytes, bool sync)
 {

@@ -8,6 +8,7 @@
 //   replot_ratio   one replot of both charts at 1,000,000 samples against at 1,000;
 //   chart bytes    resident memory the charts' points take per sample.
 
+#include "bench/ResidentMemory.h"
 #include "log/ChartPoints.h"
 #include "log/SampleLog.h"
 #include "log/TForm2.h"
@@ -37,15 +38,7 @@ constexpr int kTicks = 200;
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point from) { return std::chrono::duration<double>(Clock::now() - from).count(); }
 
-long long ResidentBytes()
-{
-#ifdef __linux__
-    std::ifstream statm("/proc/self/statm");
-    long long size = 0, resident = 0;
-    if (statm >> size >> resident) return resident * sysconf(_SC_PAGESIZE);
-#endif
-    return -1;
-}
+using dp::bench::ResidentBytes;
 
 // A drive at 10 samples a second with every channel moving.
 dp::TEngineSample Sample(int i)
