@@ -1,7 +1,8 @@
 #include "dashboard/GaugeRenderer.h"
 
-#include "dashboard/Colors.h"
 #include "common/NumberFormat.h"
+#include "common/Rounding.h"
+#include "dashboard/Colors.h"
 
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -23,12 +24,6 @@ const QPoint kReadoutCentre(250, 400);
 // Anti-aliasing and glyph outlines may reach a little past the measured boxes.
 constexpr int kBoundsMargin = 3;
 
-// Independent of the floating-point environment's rounding mode.
-double RoundHalfEven(double x)
-{
-    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return std::round(x);
-}
 
 QFont GaugeFont(const QString& family, double points, double ppi)
 {
@@ -99,7 +94,7 @@ QString GaugeFontFamily()
 int FontPixelHeight(double points, double ppi)
 {
     if (!(ppi > 0) || !std::isfinite(ppi)) ppi = 96;
-    return std::clamp(int(RoundHalfEven(points * ppi / 72.0)), 1, 4096);
+    return std::clamp(int(RoundHalfToEven(points * ppi / 72.0)), 1, 4096);
 }
 
 GaugeFonts MakeGaugeFonts(double ppi, const QString& family)
@@ -111,14 +106,14 @@ GaugeFonts MakeGaugeFonts(double ppi, const QString& family)
 QPoint GaugePoint(double radius, int degrees)
 {
     const double rad = degrees * std::numbers::pi / 180.0;
-    return {kGaugeCentre + int(RoundHalfEven(radius * std::cos(rad))),
-            kGaugeCentre + int(RoundHalfEven(radius * std::sin(rad)))};
+    return {kGaugeCentre + int(RoundHalfToEven(radius * std::cos(rad))),
+            kGaugeCentre + int(RoundHalfToEven(radius * std::sin(rad)))};
 }
 
 float RoundToTenth(float value)
 {
     // value * 10 is exact in double, so only the halving rule decides.
-    return float(RoundHalfEven(double(value) * 10.0) / 10.0);
+    return float(RoundHalfToEven(double(value) * 10.0) / 10.0);
 }
 
 int NeedleAngle(float value, float minimum, float maximum)
@@ -131,7 +126,7 @@ int NeedleAngle(float value, float minimum, float maximum)
     // Multiplying first keeps exact halves exact, so ties round to even as intended.
     double share = (v - minimum) * kScaleSweep / (double(maximum) - double(minimum));
     if (!(share >= 0)) share = 0;  // NaN from infinite ranges
-    return kScaleStartAngle + int(RoundHalfEven(std::min<double>(share, kScaleSweep)));
+    return kScaleStartAngle + int(RoundHalfToEven(std::min<double>(share, kScaleSweep)));
 }
 
 std::array<long long, 7> ScaleNumbers(float minimum, float maximum)
@@ -139,7 +134,7 @@ std::array<long long, 7> ScaleNumbers(float minimum, float maximum)
     std::array<long long, 7> numbers{};
     const double lo = minimum, span = double(maximum) - double(minimum);
     for (int k = 0; k < 7; ++k) {
-        const double n = RoundHalfEven(lo + span * k / 6.0);
+        const double n = RoundHalfToEven(lo + span * k / 6.0);
         // Beyond +-9e18 (or NaN) the number cannot be held; show the nearest limit.
         numbers[std::size_t(k)] = std::isnan(n) ? 0 : (long long)std::clamp(n, -9.0e18, 9.0e18);
     }

@@ -5,12 +5,6 @@
 
 namespace dp {
 
-double RoundHalfToEven(double x)
-{
-    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-    return std::round(x);
-}
-
 uint8_t ActiveTestValue(int group, const ActiveTestInput& input)
 {
     const ActiveTestSpec& test = kActiveTests.at(std::size_t(group));

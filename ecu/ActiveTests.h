@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "common/Rounding.h"
+
 namespace dp {
 
 enum class TestInputKind { TrackEdit, Cylinders, Switch };
@@ -42,8 +44,6 @@ inline constexpr uint8_t kActiveTestByte = 0x0A;
 // Closes a test command; sent alone, it ends the running test.
 inline constexpr uint8_t kEndTestByte = 0xF0;
 
-// Nearest whole number, halves to the even neighbour, whatever the FPU's rounding mode.
-double RoundHalfToEven(double x);
 
 // The value byte of group (0 to 8) for that input.
 uint8_t ActiveTestValue(int group, const ActiveTestInput& input);
