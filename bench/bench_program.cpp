@@ -56,6 +56,8 @@ int main(int argc, char** argv)
     services.port = &port;
     services.settingsFile = dir.filePath(QStringLiteral("param.bin"));
     services.showError = [](const QString& text) { std::fprintf(stderr, "error: %s\n", qPrintable(text)); };
+    // Closing at the end must not wait for a user: the recording is not kept.
+    services.ask = [](dp::Question q) { return q == dp::Question::CloseWithoutSettings ? dp::Answer::Yes : dp::Answer::No; };
     dp::TForm1 form(log, services);
     form.Settings.PortName = path;
     form.Settings.UpdatesPerSecond = kRate;
@@ -64,6 +66,7 @@ int main(int argc, char** argv)
     QElapsedTimer wall;
     std::clock_t cpu0 = 0;
     std::size_t samples0 = 0;
+    double elapsed = 0, cpu = 0, samples = 0;
     QTimer::singleShot(500, [&] {  // once the window has been shown and laid out
         form.sButton1->click();
         if (!form.State.Connected) {
@@ -78,14 +81,15 @@ int main(int argc, char** argv)
             samples0 = log.Count();
             cpu0 = std::clock();
             wall.start();
-            QTimer::singleShot(int(seconds * 1000), [&] { app.quit(); });
+            QTimer::singleShot(int(seconds * 1000), [&] {
+                elapsed = wall.elapsed() / 1000.0;
+                cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
+                samples = double(log.Count() - samples0);
+                app.quit();
+            });
         });
     });
     if (app.exec() != 0) return 1;
-    const double elapsed = wall.elapsed() / 1000.0;
-    const double cpu = double(std::clock() - cpu0) / CLOCKS_PER_SEC;
-    const double samples = double(log.Count() - samples0);
-    form.sButton1->click();
     unit.terminate();
     unit.waitForFinished(2000);
 
