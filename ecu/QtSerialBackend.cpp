@@ -1,5 +1,6 @@
 #include "ecu/QtSerialBackend.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 
 // The one place that speaks to the operating system's serial driver directly.
@@ -138,9 +139,16 @@ int QtSerialBackend::write(const uint8_t* data, int count)
     const qint64 written = port_.write(reinterpret_cast<const char*>(data), count);
     if (written < 0) fail("WriteFile function failed");
     // Blocking write with the same limit the protocol assumes: 100 ms per byte plus 1 s.
-    port_.waitForBytesWritten(100 * count + 1000);
-    if (port_.error() == QSerialPort::ResourceError || port_.error() == QSerialPort::WriteError)
-        fail("WriteFile function failed");
+    // QSerialPort's wait gives up without writing when bytes arrive and its one-byte
+    // read buffer is full, so the buffer is emptied and the wait taken up again.
+    const QDeadlineTimer deadline(100 * count + 1000);
+    while (port_.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        take();
+        port_.waitForBytesWritten(int(std::max<qint64>(deadline.remainingTime(), 0)));
+        if (port_.error() == QSerialPort::ResourceError || port_.error() == QSerialPort::WriteError)
+            fail("WriteFile function failed");
+        if (port_.error() != QSerialPort::NoError) port_.clearError();  // a timeout is no failure here
+    }
     return int(written);
 }
 

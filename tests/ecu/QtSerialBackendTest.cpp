@@ -54,6 +54,34 @@ TEST_F(BackendOnTerminal, StreamArrivesWholeWhateverReadsIt)
     stream.Stop();
 }
 
+TEST_F(BackendOnTerminal, AWriteGoesOutWhileBytesKeepArriving)
+{
+    ASSERT_TRUE(link.EcuInit());
+    link.SendCommand(kStreamRequest.data(), int(kStreamRequest.size()));
+    IdleMs(30);  // QSerialPort reads in the event loop meanwhile
+    const uint8_t stop = 0x30;
+    port.write(&stop, 1);
+    // Without the stop reaching the unit the stream would go on; with it the line ends
+    // with the end mark and falls silent.
+    std::vector<uint8_t> got;
+    QElapsedTimer quiet;
+    quiet.start();
+    QElapsedTimer total;
+    total.start();
+    while (quiet.elapsed() < 60 && total.elapsed() < 2000) {
+        uint8_t b = 0;
+        if (port.readByte(b)) {
+            got.push_back(b);
+            quiet.start();
+        } else {
+            port.waitForInput(1);
+        }
+    }
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), 0xCF);
+    EXPECT_LT(total.elapsed(), 1000);
+}
+
 TEST_F(BackendOnTerminal, VanishedLineIsAReadError)
 {
     ASSERT_TRUE(link.EcuInit());
