@@ -17,10 +17,69 @@
 #include <cstring>
 #include <ctime>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/Skin.h"
 #include "app/TForm1.h"
+#include "ecu/LiveData.h"
 #include "ecu/QtSerialBackend.h"
 #include "log/SampleLog.h"
+
+namespace {
+
+// Passes everything to the real port and notes, per sample of the two exchanges, when
+// its first request went out and when the last byte before it was read: the time spent
+// acquiring against the time the rest of the tick and the event loop take.
+class TimedPort : public dp::SerialPort {
+public:
+    explicit TimedPort(dp::SerialPort& inner) : inner_(inner) { clock_.start(); }
+    void setPortName(const std::string& n) override { inner_.setPortName(n); }
+    void setBaudIndex(int c) override { inner_.setBaudIndex(c); }
+    void open() override { inner_.open(); }
+    void close() override { inner_.close(); }
+    bool isOpen() const override { return inner_.isOpen(); }
+    int write(const uint8_t* d, int n) override
+    {
+        if (n == int(dp::kFirstRequest.size()) && std::equal(d, d + n, dp::kFirstRequest.begin())) {
+            requests_.push_back(Ms());
+            lastReads_.push_back(lastRead_);
+        }
+        return inner_.write(d, n);
+    }
+    bool readByte(uint8_t& b) override
+    {
+        const bool got = inner_.readByte(b);
+        if (got) lastRead_ = Ms();
+        return got;
+    }
+    int inputCount() override { return inner_.inputCount(); }
+    bool waitForInput(int ms) override { return inner_.waitForInput(ms); }
+
+    // Means over the samples after the first `skip`; false when there were none.
+    bool Split(std::size_t skip, double& acquiring, double& between) const
+    {
+        double a = 0, b = 0;
+        std::size_t n = 0;
+        for (std::size_t i = skip; i + 1 < requests_.size(); ++i, ++n) {
+            a += lastReads_[i + 1] - requests_[i];
+            b += requests_[i + 1] - lastReads_[i + 1];
+        }
+        if (n == 0) return false;
+        acquiring = a / double(n);
+        between = b / double(n);
+        return true;
+    }
+
+private:
+    double Ms() const { return double(clock_.nsecsElapsed()) / 1e6; }
+    dp::SerialPort& inner_;
+    QElapsedTimer clock_;
+    std::vector<double> requests_, lastReads_;
+    double lastRead_ = 0;
+};
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -53,7 +112,8 @@ int main(int argc, char** argv)
     dp::SampleLog log;
     dp::QtSerialBackend port;
     dp::MainWindowServices services;
-    services.port = &port;
+    TimedPort timed(port);
+    services.port = &timed;
     services.settingsFile = dir.filePath(QStringLiteral("param.bin"));
     services.showError = [](const QString& text) { std::fprintf(stderr, "error: %s\n", qPrintable(text)); };
     // Closing at the end must not wait for a user: the recording is not kept.
@@ -97,6 +157,11 @@ int main(int argc, char** argv)
                 kRate, qPrintable(QGuiApplication::platformName()), elapsed);
     std::printf("  samples:              %.0f\n", samples);
     std::printf("  rate / rate set:      %.3f (%.2f samples/s)\n", samples / elapsed / kRate, samples / elapsed);
+    double acquiring = 0, between = 0;
+    if (!stream && timed.Split(20, acquiring, between)) {
+        std::printf("  per sample:           %.2f ms acquiring (line: %.2f ms), %.2f ms between\n", acquiring,
+                    1000.0 * 2 * (19 + 11 + 11 + 1) * 10.0 / 9600, between);
+    }
     if (!stream) {
         // Two exchanges of 19 + 11 + 11 + 1 byte times each (see bench_livedata).
         const double limit = 9600.0 / (10.0 * 2 * (19 + 11 + 11 + 1));

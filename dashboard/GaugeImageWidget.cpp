@@ -17,6 +17,14 @@ QRect GaugeImageWidget::pictureRect() const
     return QRect(QPoint(0, 0), picture_.size().scaled(size(), Qt::KeepAspectRatio));
 }
 
+void GaugeImageWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // A picture that covers the whole control (the dashboard makes every control square)
+    // hides what lies under it, so the window need not paint that first.
+    setAttribute(Qt::WA_OpaquePaintEvent, pictureRect() == rect());
+}
+
 void GaugeImageWidget::paintEvent(QPaintEvent*)
 {
     const QRect target = pictureRect();

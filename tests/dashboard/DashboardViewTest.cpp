@@ -146,6 +146,29 @@ TEST(GaugeImage, KeptScaledPictureShowsTheSamePixelsAsScalingAtEveryPaint)
     }
 }
 
+TEST(GaugeImage, ASquareControlSkipsTheBackgroundUnderItWithoutChangingAPixel)
+{
+    QWidget window;
+    window.resize(300, 260);
+    window.setAutoFillBackground(true);
+    QPalette red;
+    red.setColor(QPalette::Window, Qt::red);
+    window.setPalette(red);
+    auto* gauge = new GaugeImageWidget(&window);
+    DrawGauge(gauge->picture(), QStringLiteral("RPM"), 4500, 0, 9000, GaugeColors{}, MakeGaugeFonts(96),
+              QLatin1Char('.'));
+    window.show();
+    for (const QSize size : {QSize(178, 178), QSize(240, 178)}) {
+        SCOPED_TRACE(testing::Message() << size.width() << "x" << size.height());
+        gauge->setGeometry(QRect(QPoint(7, 9), size));
+        const bool square = size.width() == size.height();
+        EXPECT_EQ(gauge->testAttribute(Qt::WA_OpaquePaintEvent), square);
+        const QImage shown = window.grab().toImage();
+        gauge->setAttribute(Qt::WA_OpaquePaintEvent, false);  // the window paints under it again
+        EXPECT_TRUE(shown == window.grab().toImage());
+    }
+}
+
 TEST_F(Dashboard, CachedDrawingGivesTheSamePicturesAndSkipsUnchangedGauges)
 {
     GaugeCaches caches;
