@@ -20,7 +20,30 @@ void CopyBack(QImage& picture, const QImage& face, QRect r)
                     std::size_t(r.width() * bytesPerPixel));
 }
 
+// Copies a kept rectangle of pixels into the picture at its place.
+void Paste(QImage& picture, const QImage& pixels, QPoint at)
+{
+    const int bytesPerPixel = picture.depth() / 8;
+    for (int y = 0; y < pixels.height(); ++y)
+        std::memcpy(picture.scanLine(at.y() + y) + at.x() * bytesPerPixel, pixels.constScanLine(y),
+                    std::size_t(pixels.width() * bytesPerPixel));
+}
+
 }  // namespace
+
+const GaugeCache::Patch* GaugeCache::FindPatch(const QString& text)
+{
+    const auto it = std::find_if(patches_.begin(), patches_.end(), [&](const Patch& p) { return p.text == text; });
+    if (it == patches_.end()) return nullptr;
+    std::rotate(patches_.begin(), it, it + 1);
+    return &patches_.front();
+}
+
+void GaugeCache::KeepPatch(const QString& text, const QRect& rect, const QImage& picture)
+{
+    if (patches_.size() == kPatches) patches_.pop_back();
+    patches_.insert(patches_.begin(), Patch{text, rect, picture.copy(rect & picture.rect())});
+}
 
 bool GaugeCache::ReachesScale(const QRect& rect) const
 {
@@ -67,6 +90,7 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
     if (!sameLook) {
         look_ = look;
         valid_ = copyable;
+        patches_.clear();
         if (valid_) {
             face_ = QImage(picture.size(), picture.format());
             QPainter p(&face_);
@@ -85,7 +109,8 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
     // The readout is measured only after its font has drawn once: measuring a glyph
     // before the font's first drawing changes how that drawing comes out.
     const bool partial = valid_ && sameLook && picture.cacheKey() == drawnKey_;
-    QRect readout = partial ? (text == text_ ? readoutRect_ : ReadoutBounds(text, fonts)) : QRect();
+    const Patch* patch = partial && text != text_ ? FindPatch(text) : nullptr;
+    QRect readout = !partial ? QRect() : text == text_ ? readoutRect_ : patch ? patch->rect : ReadoutBounds(text, fonts);
     const QRect needle = NeedleBounds(angle);
 
     if (!partial || ReachesScale(readout)) {
@@ -98,10 +123,23 @@ bool GaugeCache::Draw(QImage& picture, const QString& title, float value, float 
         const bool redrawNeedle = angle != angle_ || touching;
         if (redrawReadout) CopyBack(picture, face_, readoutRect_);
         if (redrawNeedle) CopyBack(picture, face_, needleRect_);
-        QPainter p(&picture);
-        BeginGaugePainting(p);
-        if (redrawReadout) DrawGaugeReadout(p, text, look_.digit, fonts);
-        if (redrawNeedle) DrawGaugeNeedle(p, angle, look_.needle);
+        // The readout's rectangle now holds the face alone, so drawing it there gives
+        // the same pixels whenever the same text is drawn.
+        if (redrawReadout && !patch) patch = FindPatch(text);
+        if (redrawReadout && patch) {
+            Paste(picture, patch->pixels, (patch->rect & picture.rect()).topLeft());
+        } else if (redrawReadout) {
+            QPainter p(&picture);
+            BeginGaugePainting(p);
+            DrawGaugeReadout(p, text, look_.digit, fonts);
+            p.end();
+            KeepPatch(text, readout, picture);
+        }
+        if (redrawNeedle) {
+            QPainter p(&picture);
+            BeginGaugePainting(p);
+            DrawGaugeNeedle(p, angle, look_.needle);
+        }
         ++partial_;
     }
     text_ = text;

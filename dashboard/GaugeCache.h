@@ -6,10 +6,12 @@
 // drawn anew. That is the same as drawing from scratch because no part drawn after the
 // readout reaches into its rectangle except the needle, which is then drawn again too;
 // where a readout's rectangle holds ink of the scale, the dial is drawn from scratch.
+// The last few readouts are kept as drawn over the face, and copied when they recur.
 
 #include <QColor>
 #include <QImage>
 #include <QString>
+#include <vector>
 
 #include "dashboard/GaugeRenderer.h"
 
@@ -44,6 +46,17 @@ private:
     // Whether any pixel of the scale lies in the rectangle.
     bool ReachesScale(const QRect& r) const;
 
+    // A readout as drawn over the face: its rectangle and the pixels there. Readings
+    // that come and go (an idling engine's speed) are then copied, not drawn again.
+    struct Patch {
+        QString text;
+        QRect rect;
+        QImage pixels;
+    };
+    static constexpr std::size_t kPatches = 8;
+    const Patch* FindPatch(const QString& text);  // moves it to the front
+    void KeepPatch(const QString& text, const QRect& rect, const QImage& picture);
+
     Look look_;
     QImage face_;
     QImage scaleInk_;  // the scale alone on a transparent picture: where it left any ink
@@ -52,6 +65,7 @@ private:
     QString text_;
     int angle_ = 0;
     QRect readoutRect_, needleRect_;
+    std::vector<Patch> patches_;  // most recently used first
     long full_ = 0, partial_ = 0;
 };
 
