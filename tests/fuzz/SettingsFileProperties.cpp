@@ -24,6 +24,7 @@ TAppSettings Sentinel()
     s.PortName = "SENTINEL";
     s.BaudIndex = 13;
     s.UpdatesPerSecond = 4;
+    s.ContinuousStream = true;
     s.TitleColor = s.ScaleColor = s.NeedleColor = s.DigitColor = 0x123456;
     return s;
 }
@@ -72,12 +73,16 @@ void CheckSettingsFileInput(const uint8_t* data, std::size_t size)
     DP_PROPERTY(loaded.UpdatesPerSecond == (IsUsableRate(ups) ? ups : defaults.UpdatesPerSecond));
     DP_PROPERTY(loaded.TitleColor == U32At(data + 38) && loaded.ScaleColor == U32At(data + 42));
     DP_PROPERTY(loaded.NeedleColor == U32At(data + 46) && loaded.DigitColor == U32At(data + 50));
+    // The byte after the plain 54 turns the continuous stream on only when it is 1.
+    const bool stream = size > std::size_t(kStreamFlagOffset) && data[kStreamFlagOffset] == 1;
+    DP_PROPERTY(loaded.ContinuousStream == stream);
 
-    // The round trip: saved, the file is 54 bytes and loads back to the same settings.
+    // The round trip: saved, the file is 54 bytes (55 with the stream on) and loads back
+    // to the same settings.
     const QString copy = ScratchPath("param-copy.bin");
     SaveSettings(loaded, copy);
     QFile saved(copy);
-    DP_PROPERTY(saved.size() == kSettingsFileSize);
+    DP_PROPERTY(saved.size() == kSettingsFileSize + (stream ? 1 : 0));
     TAppSettings again = Sentinel();
     LoadSettings(again, copy);
     DP_PROPERTY(again == loaded);
