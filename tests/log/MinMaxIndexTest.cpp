@@ -29,15 +29,20 @@ void ExpectSame(const MinMaxIndex::Span& got, const MinMaxIndex::Span& want)
     EXPECT_TRUE(got.Max == want.Max || (std::isnan(got.Max) && std::isnan(want.Max))) << got.Max << " vs " << want.Max;
 }
 
-// Random ranges over a series grown in uneven steps, with NaN gaps and runs of NaN
-// longer than a block, against a plain scan.
+// Random ranges over a series grown in uneven steps, with NaN gaps, infinities, and
+// runs of NaN and of +inf longer than a block, against a plain scan.
 TEST(MinMaxIndex, AgreesWithAPlainScan)
 {
     std::mt19937 rng(7);
     std::uniform_real_distribution<double> value(-1000, 1000);
     std::vector<double> v;
-    for (int k = 0; k < 300'000; ++k) v.push_back(rng() % 97 == 0 ? kNaN : value(rng));
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    for (int k = 0; k < 300'000; ++k) {
+        const auto pick = rng() % 400;
+        v.push_back(pick < 4 ? kNaN : pick == 4 ? kInf : pick == 5 ? -kInf : value(rng));
+    }
     for (int k = 5000; k < 5200; ++k) v[std::size_t(k)] = kNaN;
+    for (int k = 7000; k < 7300; ++k) v[std::size_t(k)] = kInf;
 
     MinMaxIndex index;
     std::size_t grown = 0;
@@ -54,6 +59,7 @@ TEST(MinMaxIndex, AgreesWithAPlainScan)
             ExpectSame(index.Range(v.data(), 1, a, b), BruteForce(v, a, b));
         }
         ExpectSame(index.Range(v.data(), 1, 0, grown), BruteForce(v, 0, grown));
+        if (grown > 7300) ExpectSame(index.Range(v.data(), 1, 7010, 7290), {kInf, kInf});
     }
 }
 
