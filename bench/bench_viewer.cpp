@@ -75,10 +75,14 @@ struct Viewer {
         form->RebuildCharts();
         QApplication::processEvents();
     }
+    // Both charts' time axes move by a hair first, as a drag would move them: a
+    // replot of an unchanged view could reuse the lines sampled for the one before.
     void Replot()
     {
-        form->Chart1->replot(QCustomPlot::rpImmediateRefresh);
-        form->Chart2->replot(QCustomPlot::rpImmediateRefresh);
+        for (dp::ViewerChart* chart : {form->Chart1, form->Chart2}) {
+            chart->xAxis->moveRange(chart->xAxis->range().size() * 1e-4);
+            chart->replot(QCustomPlot::rpImmediateRefresh);
+        }
     }
 };
 

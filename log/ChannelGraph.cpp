@@ -1,6 +1,7 @@
 #include "log/ChannelGraph.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace dp {
@@ -75,6 +76,21 @@ void ChannelGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
     }
 
     const QCPGraphDataContainer::const_iterator first = mDataContainer->constBegin();
+    ChannelPoints::Sampling wanted;
+    wanted.Lower = keyAxis->range().lower;
+    wanted.Upper = keyAxis->range().upper;
+    wanted.PixelLower = keyAxis->coordToPixel(wanted.Lower);
+    wanted.PixelUpper = keyAxis->coordToPixel(wanted.Upper);
+    wanted.Begin = begin - first;
+    wanted.End = end - first;
+    wanted.Size = mDataContainer->size();
+    ChannelPoints::Sampling& last = points_->LastSampling;
+    if (last == wanted) {
+        *lineData += last.Line;
+        return;
+    }
+    const qsizetype lineStart = lineData->size();
+
     const double* values = &first->value;
     MinMaxIndex& index = points_->Values;
     const auto size = std::size_t(mDataContainer->size());
@@ -95,8 +111,12 @@ void ChannelGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
             if (lastColumnEndKey < start - eps) lineData->append(QCPGraphData(start + eps * 0.2, it->value));
             const MinMaxIndex::Span span =
                 index.Range(values, 2, std::size_t(it - first), std::size_t(next - first));
-            lineData->append(QCPGraphData(start + eps * 0.25, span.Min));
-            lineData->append(QCPGraphData(start + eps * 0.75, span.Max));
+            // Join from the point before to the nearer extreme: in a dense band the
+            // joins then stay short instead of crossing the band once per column.
+            const double before = lineData->isEmpty() ? span.Min : lineData->last().value;
+            const bool maxFirst = std::abs(before - span.Max) < std::abs(before - span.Min);
+            lineData->append(QCPGraphData(start + eps * 0.25, maxFirst ? span.Max : span.Min));
+            lineData->append(QCPGraphData(start + eps * 0.75, maxFirst ? span.Min : span.Max));
             if (next != end && next->key > start + eps * 2) {
                 lineData->append(QCPGraphData(start + eps * 0.8, (next - 1)->value));
             }
@@ -107,6 +127,8 @@ void ChannelGraph::getOptimizedLineData(QVector<QCPGraphData>* lineData,
         if (next != end) start = columnStart(next->key);
         it = next;
     }
+    wanted.Line = lineData->mid(lineStart);
+    last = std::move(wanted);
 }
 
 }  // namespace dp

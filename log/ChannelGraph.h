@@ -16,6 +16,20 @@ namespace dp {
 struct ChannelPoints {
     QSharedPointer<QCPGraphDataContainer> Data = QSharedPointer<QCPGraphDataContainer>::create();
     MinMaxIndex Values;  // brought up to date by the first repaint that needs it
+
+    // The last sampled line and what it was sampled for: a channel on both charts,
+    // whose time axes match, is sampled once per repaint instead of twice.
+    struct Sampling {
+        double Lower = 0, Upper = 0;            // the time axis range
+        double PixelLower = 0, PixelUpper = 0;  // and where its ends are drawn
+        qsizetype Begin = -1, End = -1, Size = -1;
+        QVector<QCPGraphData> Line;
+        bool operator==(const Sampling& o) const
+        {
+            return Lower == o.Lower && Upper == o.Upper && PixelLower == o.PixelLower && PixelUpper == o.PixelUpper &&
+                   Begin == o.Begin && End == o.End && Size == o.Size;
+        }
+    } LastSampling;
 };
 
 class ChannelGraph : public QCPGraph {
