@@ -20,6 +20,6 @@ void ReplyWatch::Stopped()
     silent_ = false;
 }
 
-QString ReplyWatch::StatusText() const { return silent_ ? QStringLiteral("нет ответа") : QString(); }
+QString ReplyWatch::StatusText() const { return silent_ ? NoAnswerText() : QString(); }
 
 }  // namespace dp

@@ -18,6 +18,8 @@ public:
 
     // "нет ответа" while the unit is silent for longer than kQuietSeconds, else empty.
     QString StatusText() const;
+    // The same words for a unit that did not answer a connect.
+    static QString NoAnswerText() { return QStringLiteral("нет ответа"); }
     bool Silent() const { return silent_; }
 
 private:

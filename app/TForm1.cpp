@@ -179,7 +179,8 @@ void TForm1::Guarded(const std::function<void()>& f)
 
 void TForm1::sButton1Click()
 {
-    Guarded([this] {
+    bool unanswered = false;
+    Guarded([this, &unanswered] {
         if (!State.Connected) {
             Timer1->setInterval(RefreshIntervalMs(Settings.UpdatesPerSecond));
             port_.setPortName(Settings.PortName);
@@ -190,6 +191,8 @@ void TForm1::sButton1Click()
             if (link_.EcuInit()) {
                 State.Connected = true;
                 source_.Connect(Settings.ContinuousStream, BaudRateForCode(Settings.BaudIndex));
+            } else {
+                unanswered = true;
             }
         } else {
             PauseStreamQuietly();
@@ -200,6 +203,8 @@ void TForm1::sButton1Click()
     });
     ShowStreamStatus();
     ApplyControls();
+    // Silence is no error, but a connect that came to nothing must not look like no click.
+    if (unanswered) Label10->setText(ReplyWatch::NoAnswerText());
 }
 
 void TForm1::sButton2Click()

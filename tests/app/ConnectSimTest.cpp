@@ -208,6 +208,7 @@ TEST_F(ConnectToVirtualEcu, SilentUnitOnATerminalNeitherConnectsNorHangs)
     EXPECT_FALSE(form->State.Connected);
     EXPECT_TRUE(form->Port().isOpen());
     EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(form->Label10->text(), QStringLiteral("нет ответа"));  // told, without an error box
 }
 #endif
 
@@ -219,6 +220,7 @@ TEST_F(ConnectToVirtualEcu, MissingDeviceIsReported)
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(QStringLiteral("Unable to open com port (Error: ")));
     EXPECT_FALSE(form->State.Connected);
+    EXPECT_TRUE(form->Label10->text().isEmpty());  // the error box has said it all
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // Faulty units on a real port: the main window reads dravikprobe-ecusim through a
 // pseudo-terminal with QSerialPort, once per fault the simulator offers. For each, the
 // longest the window is held by one tick and by a connect, and what the user is told:
-// never an error box; "нет ответа" beside the clock when nothing usable comes back for
-// a few seconds while reading.
+// never an error box; "нет ответа" beside the clock when a connect is not answered or
+// nothing usable comes back for a few seconds while reading.
 
 // The simulator serves pseudo-terminals, which only UNIX systems have.
 #ifdef DP_ECUSIM_PATH
@@ -85,6 +85,8 @@ TEST_P(FaultyUnit, HoldsTheWindowWithinBoundsAndNeverRaisesAnError)
     form->Settings.PortName = path;
     const qint64 connectMs = Timed([&] { form->sButton1->click(); });
     EXPECT_EQ(form->State.Connected, row.connects);
+    const QString connectStatus = form->Label10->text();
+    EXPECT_EQ(connectStatus, row.connects ? QString() : QStringLiteral("нет ответа"));
 
     qint64 longestTickMs = 0;
     int ticks = 0;
@@ -103,9 +105,11 @@ TEST_P(FaultyUnit, HoldsTheWindowWithinBoundsAndNeverRaisesAnError)
         EXPECT_EQ(log.Count(), std::size_t(ticks)) << "one sample per tick, answered or not";
         form->sButton1->click();
     }
-    std::printf("%-14s connect %5lld ms, longest tick %5lld ms over %2d ticks, error boxes %lld, status \"%s\"\n",
-                row.name, static_cast<long long>(connectMs), static_cast<long long>(longestTickMs), ticks,
-                static_cast<long long>(errors.size()), signShown ? "нет ответа" : "");
+    std::printf("%-14s connect %5lld ms, status \"%s\"; longest tick %5lld ms over %2d ticks, status \"%s\"; "
+                "error boxes %lld\n",
+                row.name, static_cast<long long>(connectMs), qPrintable(connectStatus),
+                static_cast<long long>(longestTickMs), ticks, signShown ? "нет ответа" : "",
+                static_cast<long long>(errors.size()));
     EXPECT_LE(connectMs, kConnectBoundMs);
     EXPECT_LE(longestTickMs, kTickBoundMs);
     EXPECT_EQ(signShown, row.noAnswerShown);
