@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include "app/TForm1.h"
@@ -21,7 +22,7 @@ namespace {
 
 class FaultCodesOnVirtualEcu : public ::testing::Test {
 protected:
-    void Connect(const std::string& portName)
+    void Connect(const std::string& portName, bool stream = false)
     {
         MainWindowServices services;
         services.showError = [this](const QString& text) { errors << text; };
@@ -30,6 +31,7 @@ protected:
         form->Timer1->stop();  // the test ticks by hand
         form->attachWindows({nullptr, nullptr, nullptr, nullptr, &form6, nullptr});
         form->Settings.PortName = portName;
+        form->Settings.ContinuousStream = stream;
         form->sButton1->click();
         ASSERT_TRUE(form->State.Connected) << portName;
     }
@@ -76,6 +78,35 @@ TEST_F(FaultCodesOnVirtualEcu, PseudoTerminalReadResetRead)
     EXPECT_EQ(ReadReport(), QStringLiteral("Error: 33 from: 11 engine start\nError: 05 from: 0 engine start"));
     form->sButton5->click();
     EXPECT_EQ(ReadReport(), QStringLiteral("Error: 55 from: 0 engine start"));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
+}
+
+// The unit streams live data until told to stop and finishes the frame under way; a
+// fault read in the middle of it must get the report, not the tail of a frame, and
+// the next tick must get the stream going again.
+TEST_F(FaultCodesOnVirtualEcu, PseudoTerminalReadInTheMiddleOfAStream)
+{
+    sim::EcuOptions options;
+    options.faults = std::vector<sim::FaultCode>{{0x33, 11}};
+    sim::PtyServer server(options, 9600);
+    server.start();
+    Connect(server.slavePath(), true);
+    form->sButton2->click();
+    for (int i = 0; i < 3; ++i) {
+        QThread::msleep(60);  // a few frames' time at 9600 bit/s
+        form->Timer1Timer();
+    }
+    ASSERT_TRUE(form->Source().streaming());
+
+    EXPECT_EQ(ReadReport().toStdString(), "Error: 33 from: 11 engine start");
+    form->LiveSample = TEngineSample{};
+    for (int i = 0; i < 10 && form->LiveSample.Battery == 0; ++i) {
+        form->Timer1Timer();
+        QThread::msleep(60);
+    }
+    EXPECT_TRUE(form->Source().streaming());
+    EXPECT_GT(form->LiveSample.Battery, 9);
+    EXPECT_EQ(form->Source().stream().frames().resyncs(), 0);
     EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }
 #endif
