@@ -55,6 +55,7 @@ bool EcuLink::ReadReplyFrame(int minLength, int maxLength)
     bool keeping = false;
     int count = 0;
     int silentMs = 0;
+    int refused = 0;
     for (int attempt = 0; attempt < kFrameAttempts; ++attempt) {
         uint8_t b = 0;
         if (!ReadAttempt(b, silentMs)) continue;
@@ -64,6 +65,7 @@ bool EcuLink::ReadReplyFrame(int minLength, int maxLength)
         ++count;
         if (count == 2) {
             if (b < minLength || b > maxLength) {
+                if (++refused == kMaxRefusedFrames) return false;
                 keeping = false;
                 count = 0;
                 continue;

@@ -22,7 +22,8 @@ public:
     // Waits until more than 30 bytes are waiting, at most 101 rounds of 1 ms.
     void AwaitInput();
     // Collects one reply frame (0xFF, L, L bytes) into FrameBuffer within 1000 read
-    // attempts; frames whose length lies outside [minLength, maxLength] are dropped.
+    // attempts; frames whose length lies outside [minLength, maxLength] are dropped,
+    // and the read fails at the kMaxRefusedFrames-th such frame.
     bool ReadReplyFrame(int minLength = 0, int maxLength = 255);
     // Ends the ECU's reply: 0x30, the rest of the stream up to its end mark (within a
     // few frame times), DrainInput.
@@ -43,6 +44,10 @@ public:
 
     static constexpr int kHandshakeAttempts = 5000;
     static constexpr int kFrameAttempts = 1000;
+    // A unit that answers with frames of a length the read does not accept keeps
+    // streaming them; after this many the read gives up instead of spending every
+    // attempt, which at 9600 bit/s held the window about a second per reply.
+    static constexpr int kMaxRefusedFrames = 8;
     static constexpr int kAwaitRounds = 101;
     static constexpr int kAwaitThreshold = 30;
     // A read attempt that finds nothing waits up to 1 ms for input, so that answers

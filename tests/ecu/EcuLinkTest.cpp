@@ -66,6 +66,23 @@ TEST(EcuLink, SilentFrameReadMakesItsAttemptsAndStopsWaiting)
     EXPECT_EQ(port.waitedUs, EcuLink::kSilenceLimitMs * 1000);
 }
 
+// A unit streaming 12-byte frames where 9 to 11 are accepted, at 9600 bit/s: the read
+// gives up after a few frames' time instead of reading the stream for every attempt.
+TEST(EcuLink, StreamOfRefusedLengthsIsGivenUpAfterAFewFrames)
+{
+    ScriptedPort port;
+    Bytes stream;
+    for (int k = 0; k < 100; ++k) {
+        const Bytes frame = {0xFF, 0x0C, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+        stream.insert(stream.end(), frame.begin(), frame.end());
+    }
+    port.arrive(0, stream, 1040);
+    EcuLink link(port);
+    EXPECT_FALSE(link.ReadReplyFrame(9, 11));
+    EXPECT_LE(port.nowUs, int64_t(EcuLink::kMaxRefusedFrames) * 14 * 1040);
+    EXPECT_GE(port.nowUs, int64_t(EcuLink::kMaxRefusedFrames - 1) * 14 * 1040);  // not before they came
+}
+
 TEST(EcuLink, FrameAfterAPauseStillCompletes)
 {
     ScriptedPort port;
