@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     const Run exchanges = Ticking(app, seconds, [&] { dp::AcquireSample(link, sample, 0); });
 
     dp::LiveStream stream(link);
-    if (!stream.Start(kBitRate)) {
+    if (stream.Start(kBitRate) != dp::StreamStart::Running) {
         std::fprintf(stderr, "the unit refused the stream\n");
         return 1;
     }

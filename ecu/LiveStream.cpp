@@ -10,7 +10,6 @@ namespace {
 
 constexpr uint8_t kInvalidRegister = 0xFE;
 constexpr uint8_t kFrameStart = 0xFF;
-constexpr int kFrameBytes = kStreamPayload + 2;
 
 }  // namespace
 
@@ -40,9 +39,9 @@ int LiveStream::ReadWaiting(int limit, Echo* echo)
     return total;
 }
 
-bool LiveStream::Start(int bitsPerSecond)
+StreamStart LiveStream::Start(int bitsPerSecond)
 {
-    if (running_) return true;
+    if (running_) return StreamStart::Running;
     bitRate_ = std::max(bitsPerSecond, 1);
     link_.DrainInput();
     frames_.reset();
@@ -64,9 +63,9 @@ bool LiveStream::Start(int bitsPerSecond)
             ++rounds;
         }
     }
-    if (echo != Echo::Refused && frames_.hasNewFrame()) return true;
+    if (echo != Echo::Refused && frames_.hasNewFrame()) return StreamStart::Running;
     Stop();
-    return false;
+    return bytes == 0 ? StreamStart::Silent : StreamStart::Refused;
 }
 
 bool LiveStream::Poll(TEngineSample& sample)

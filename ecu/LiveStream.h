@@ -22,15 +22,19 @@ inline constexpr int kStreamPayload = 18;
 // The first nine payload bytes decode as the first request's reply, the rest as the second's.
 void DecodeStreamFrame(const uint8_t* payload, TEngineSample& sample);
 
+// How a start ended. Silent: nothing at all came back, as from a unit that is not
+// there (it may come back); Refused: the unit answered but did not stream.
+enum class StreamStart { Running, Refused, Silent };
+
 class LiveStream {
 public:
     explicit LiveStream(EcuLink& link) : link_(link) {}
 
     // Drains the input, writes the request and waits for the first frame that the next
-    // one confirms, at most a few frame times at the line's speed. False when the unit
-    // refuses (it marks a register invalid, or no frame comes in time); a refused
-    // stream is stopped again before this returns.
-    bool Start(int bitsPerSecond);
+    // one confirms, at most a few frame times at the line's speed. Refused when the
+    // unit marks a register invalid or no frame comes in time; a stream that did not
+    // start is stopped again before this returns.
+    StreamStart Start(int bitsPerSecond);
     // Takes what has arrived, without waiting; true when a new frame was decoded into
     // the sample. Without one the sample keeps its values.
     bool Poll(TEngineSample& sample);
@@ -41,6 +45,8 @@ public:
     bool running() const { return running_; }
     const StreamFrameFinder& frames() const { return frames_; }
 
+    // One frame's bytes: 0xFF, the length, the eighteen registers.
+    static constexpr int kFrameBytes = kStreamPayload + 2;
     // Frames the start may wait for beyond the request, and the allowance for an
     // adapter's latency on top.
     static constexpr int kStartFrames = 4;

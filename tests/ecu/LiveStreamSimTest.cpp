@@ -54,7 +54,7 @@ protected:
 
 TEST_F(StreamOnVirtualEcu, OneRequestOfAllRegistersThenEveryTickDecodesTheNewestFrame)
 {
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     EXPECT_EQ(recorder.writes, (std::vector<Bytes>{Bytes(kStreamRequest.begin(), kStreamRequest.end())}));
     EXPECT_TRUE(ecu.streaming());
     // The request, its echo and one frame confirmed by the next one's start.
@@ -72,7 +72,7 @@ TEST_F(StreamOnVirtualEcu, OneRequestOfAllRegistersThenEveryTickDecodesTheNewest
 
 TEST_F(StreamOnVirtualEcu, EveryFrameOnTheLineIsParsed)
 {
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     const int64_t start = clock.nowUs();
     TEngineSample s;
     for (int tick = 0; tick < 200; ++tick) {  // ten seconds at 20 ticks a second
@@ -86,7 +86,7 @@ TEST_F(StreamOnVirtualEcu, EveryFrameOnTheLineIsParsed)
 
 TEST_F(StreamOnVirtualEcu, ATickWithoutANewFrameKeepsTheValues)
 {
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     TEngineSample s;
     clock.advanceUs(50'000);
     ASSERT_TRUE(stream.Poll(s));
@@ -97,7 +97,7 @@ TEST_F(StreamOnVirtualEcu, ATickWithoutANewFrameKeepsTheValues)
 
 TEST_F(StreamOnVirtualEcu, BytesLostWhileTheWindowWasBusyDoNotShiftTheDecoding)
 {
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     TEngineSample s;
     clock.advanceUs(3'000'000);  // the input buffer overflows: a run of frames is lost
     ASSERT_TRUE(stream.Poll(s));
@@ -111,7 +111,7 @@ TEST_F(StreamOnVirtualEcu, BytesLostWhileTheWindowWasBusyDoNotShiftTheDecoding)
 
 TEST_F(StreamOnVirtualEcu, StopEndsTheStreamSoTheNextCommandGetsItsOwnReply)
 {
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     TEngineSample s;
     clock.advanceUs(1'000'000);
     stream.Poll(s);
@@ -147,7 +147,7 @@ protected:
 TEST_P(RefusingUnit, StartFailsWithinAFewFrameTimesAndLeavesTheUnitQuiet)
 {
     const int64_t before = clock.nowUs();
-    EXPECT_FALSE(stream.Start(9600));
+    EXPECT_EQ(stream.Start(9600), StreamStart::Refused);
     EXPECT_FALSE(stream.running());
     EXPECT_FALSE(ecu.streaming());
     EXPECT_TRUE(Wrote({0x30}));
@@ -162,6 +162,15 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"StrayBytesBetweenFrames", sim::EcuOptions{.garbage = true}}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
+TEST_F(StreamOnVirtualEcu, AUnitThatSaysNothingIsSilentNotRefusing)
+{
+    ecu.setOptions(sim::EcuOptions{.silent = true});
+    const int64_t before = clock.nowUs();
+    EXPECT_EQ(stream.Start(9600), StreamStart::Silent);
+    EXPECT_FALSE(stream.running());
+    EXPECT_LT(clock.nowUs() - before, 300'000);
+}
+
 TEST_F(StreamOnVirtualEcu, AZeroByteInsideDataIsNoFrameStart)
 {
     // Every frame carries 0xFF as its first data byte.
@@ -171,7 +180,7 @@ TEST_F(StreamOnVirtualEcu, AZeroByteInsideDataIsNoFrameStart)
     EcuLink otherLink(other);
     ASSERT_TRUE(otherLink.EcuInit());
     LiveStream s2(otherLink);
-    ASSERT_TRUE(s2.Start(9600));
+    ASSERT_EQ(s2.Start(9600), StreamStart::Running);
     TEngineSample s;
     for (int tick = 0; tick < 20; ++tick) {
         clock.advanceUs(50'000);
@@ -240,6 +249,45 @@ TEST_F(SourceOnOlderUnit, RefusalFallsBackToExchangesInTheSameTickUntilTheNextCo
 
     source.Connect(true, 9600);
     EXPECT_FALSE(source.refused());
+}
+
+// The unit loses power in the middle of a stream and comes back idle: the source
+// keeps the stream mode, holds no tick long while the unit is gone, and has the
+// stream going again within the quiet limit of its return.
+TEST_F(SourceOnVirtualEcu, StreamIsAskedForAgainWhenTheUnitComesBack)
+{
+    ecu.setOptions(sim::EcuOptions{.vanishAfterFrames = 30});
+    source.Connect(true, 9600);
+    TEngineSample s;
+    float t = 10.0f;
+    int64_t longestTickUs = 0;
+    auto tick = [&] {
+        clock.advanceUs(50'000);
+        t += 0.05f;
+        const int64_t before = clock.nowUs();
+        const bool answered = source.Acquire(s, t);
+        longestTickUs = std::max(longestTickUs, clock.nowUs() - before);
+        return answered;
+    };
+    int answered = 0;
+    for (int k = 0; k < 20; ++k) answered += tick();
+    EXPECT_GE(answered, 10);
+
+    recorder.writes.clear();
+    for (int k = 0; k < 200; ++k) ASSERT_FALSE(tick()) << "tick " << k << ", the unit is gone";
+    EXPECT_FALSE(source.refused());
+    EXPECT_FALSE(Wrote(Bytes(kFirstRequest.begin(), kFirstRequest.end())));  // no exchanges meanwhile
+    EXPECT_TRUE(Wrote(streamRequest));                                        // but asked again
+    EXPECT_LT(recorder.writes.size(), 20u);                                  // now and then
+    EXPECT_LT(longestTickUs, 400'000);
+
+    ecu.setOptions(sim::EcuOptions{});  // back, idle, as after a power cycle
+    int ticksToComeBack = 0;
+    while (!tick() && ticksToComeBack < 200) ++ticksToComeBack;
+    EXPECT_LE(ticksToComeBack * 0.05, SampleSource::kQuietSeconds + 0.1);
+    EXPECT_TRUE(source.streaming());
+    ExpectMatchesEngine(s);
+    source.Pause();
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(BackendOnTerminal, StreamArrivesWholeWhateverReadsIt)
 {
     ASSERT_TRUE(link.EcuInit());
     LiveStream stream(link);
-    ASSERT_TRUE(stream.Start(9600));
+    ASSERT_EQ(stream.Start(9600), StreamStart::Running);
     TEngineSample sample;
     for (int tick = 0; tick < 20; ++tick) {
         IdleMs(30);
