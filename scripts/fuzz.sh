@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (AddressSanitizer and UndefinedBehaviorSanitizer
-# on) into ./build-fuzz and runs each for SECONDS from the seed corpus in
-# tests/fuzz/corpus, as many at once as there are cores. Inputs that reach new code are
-# kept in build-fuzz/corpus/TARGET; a broken property or a sanitizer report fails the
-# run and leaves the input in build-fuzz/findings/.
+# on) into DIR, ./build-fuzz or $DP_FUZZ_BUILD_DIR (a tree already configured for
+# fuzzing, as scripts/test.sh makes, is only brought up to date), and runs each for
+# SECONDS from the seed corpus in tests/fuzz/corpus, as many at once as there are
+# cores. Inputs that reach new code are kept in DIR/corpus/TARGET; a broken property
+# or a sanitizer report fails the run and leaves the input in DIR/findings/.
 #
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     (default 30 s; all of: log_file
 #                                              settings_file link_replies)
@@ -17,9 +18,11 @@ dir="${DP_FUZZ_BUILD_DIR:-build-fuzz}"
 
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
-cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
-  -DDP_BUILD_TESTS=OFF -DDP_BUILD_BENCH=OFF -DDP_BUILD_FUZZ=ON -DDP_SANITIZE=address,undefined -DDP_WERROR=ON \
-  >/dev/null
+if ! grep -qs '^DP_BUILD_FUZZ:BOOL=ON$' "$dir/CMakeCache.txt"; then
+  cmake -S . -B "$dir" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
+    -DDP_BUILD_TESTS=OFF -DDP_BUILD_BENCH=OFF -DDP_BUILD_FUZZ=ON -DDP_SANITIZE=address,undefined -DDP_WERROR=ON \
+    >/dev/null
+fi
 cmake --build "$dir" -j"$(nproc)" --target fuzz_targets
 
 mkdir -p "$dir/findings"

@@ -64,7 +64,14 @@ void CheckFrame(ChunkedReplyPort& port, EcuLink& link, int minLength, int maxLen
     DP_PROPERTY(c.reads <= EcuLink::kFrameAttempts * kReadsPerAttempt);
     DP_PROPERTY(c.waitedUs <= EcuLink::kFrameAttempts * kUsPerAttempt);
     if (!complete) {
-        DP_PROPERTY(c.reads >= EcuLink::kFrameAttempts);  // gave up only after every attempt
+        // Gave up only after every attempt, or right at the length byte of the last
+        // frame it may refuse, each refused one having begun with its 0xFF.
+        if (c.reads < EcuLink::kFrameAttempts) {
+            const std::size_t n = c.consumed.size();
+            DP_PROPERTY(n >= 2 && c.consumed[n - 2] == 0xFF);
+            DP_PROPERTY(c.consumed[n - 1] < minLength || c.consumed[n - 1] > maxLength);
+            DP_PROPERTY(std::count(c.consumed.begin(), c.consumed.end(), uint8_t(0xFF)) >= EcuLink::kMaxRefusedFrames);
+        }
         return;
     }
     // The frame is the last bytes read, as they came: 0xFF, an accepted L, L bytes.
