@@ -127,28 +127,24 @@ void TForm2::sButton4Click()
 
 void TForm2::sButton3Click()
 {
-    if (log_.Cursor() == nullptr) return;
     CursorBack(log_);
     ShowCursorSample();
 }
 
 void TForm2::sButton6Click()
 {
-    if (log_.Cursor() == nullptr) return;
     CursorForward(log_);
     ShowCursorSample();
 }
 
 void TForm2::sButton5Click()
 {
-    if (log_.Cursor() == nullptr) return;
     CursorStepForward(log_);
     ShowCursorSample();
 }
 
 void TForm2::sButton2Click()
 {
-    if (log_.Cursor() == nullptr) return;
     CursorStepBack(log_);
     ShowCursorSample();
 }

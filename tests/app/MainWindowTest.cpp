@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <deque>
 
 #include "app/TForm1.h"
 #include "app/TForm3.h"
@@ -21,6 +20,7 @@
 #include "common/NumberFormat.h"
 #include "dashboard/TForm5.h"
 #include "ecu/LiveData.h"
+#include "support/AnsweringTest.h"
 #include "support/ScriptedPort.h"
 #include "ecu/TForm4.h"
 #include "ecu/TForm6.h"
@@ -45,27 +45,14 @@ struct ScriptedUnit {
     }
 };
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public AnsweringTest {
 protected:
     MainWindow()
     {
         port.onWrite = [this](ScriptedPort& p, const Bytes& w) { unit(p, w); };
         MainWindowServices services;
-        services.showError = [this](const QString& text) {
-            errors << text;
-            if (onError) onError();
-        };
+        AnswerAsTheUser(services);
         services.nowSeconds = [this] { return nowSeconds; };
-        services.ask = [this](Question q) {
-            asked.push_back(q);
-            if (answers.empty()) {
-                ADD_FAILURE() << "unexpected question " << int(q);
-                return Answer::Cancel;
-            }
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        };
         services.askSaveLogName = [this] { return fileName; };
         services.askOpenLogName = [this] { return fileName; };
         services.port = &port;
@@ -98,11 +85,7 @@ protected:
     ScriptedPort port{false};
     ScriptedUnit unit;
     SampleLog log;
-    QStringList errors;
-    std::function<void()> onError;
     double nowSeconds = 5000.25;
-    std::deque<Answer> answers;
-    std::vector<Question> asked;
     QString fileName;
     std::unique_ptr<TForm1> form;
     std::unique_ptr<TForm2> form2;

@@ -2,8 +2,6 @@
 // The main window recording from the in-process virtual ECU on a manual clock, in a
 // temporary working folder, with every question and file dialog answered by the test.
 
-#include <gtest/gtest.h>
-
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,11 +10,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <deque>
 #include <memory>
 #include <vector>
 
 #include "app/TForm1.h"
+#include "support/AnsweringTest.h"
 #include "ecu/EngineSample.h"
 #include "log/Journal.h"
 #include "log/SampleLog.h"
@@ -26,7 +24,7 @@
 
 namespace dp::test {
 
-class RecordingWindow : public ::testing::Test {
+class RecordingWindow : public AnsweringTest {
 protected:
     ~RecordingWindow() override
     {
@@ -39,23 +37,10 @@ protected:
     MainWindowServices Services()
     {
         MainWindowServices s;
-        s.showError = [this](const QString& text) {
-            errors << text;
-            if (onError) onError();
-        };
+        AnswerAsTheUser(s);
         s.nowSeconds = [this] { return now; };
         s.askSaveLogName = [this] { return saveName; };
         s.askOpenLogName = [this] { return openName; };
-        s.ask = [this](Question q) {
-            asked.push_back(q);
-            if (answers.empty()) {
-                ADD_FAILURE() << "unexpected question " << int(q);
-                return Answer::Cancel;
-            }
-            const Answer a = answers.front();
-            answers.pop_front();
-            return a;
-        };
         s.port = &port;
         s.settingsFile = Path(QStringLiteral("param.bin"));
         return s;
@@ -144,10 +129,6 @@ protected:
     SampleLog log;
     std::unique_ptr<TForm1> form;
     double now = 100.0;
-    QStringList errors;
-    std::function<void()> onError;
-    std::deque<Answer> answers;
-    std::vector<Question> asked;
     QString saveName, openName;
 };
 
